@@ -1,0 +1,24 @@
+# Installs the shared library, the public headers under include/brevant, a CMake package
+# (find_package(Brevant CONFIG) with the target Brevant::brevant) and a pkg-config file.
+include(CMakePackageConfigHelpers)
+
+install(TARGETS brevant EXPORT BrevantTargets
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+set(BREVANT_HEADER_DIR ${CMAKE_INSTALL_INCLUDEDIR}/brevant)
+install(FILES module/Brevant.h DESTINATION ${BREVANT_HEADER_DIR})
+install(FILES module/Export.h DESTINATION ${BREVANT_HEADER_DIR}/module)
+install(FILES hoop/INIHoop.h DESTINATION ${BREVANT_HEADER_DIR}/hoop)
+install(FILES ini/INIValue.h DESTINATION ${BREVANT_HEADER_DIR}/ini)
+install(FILES platform/CArray.h platform/CString.h platform/Geometry.h DESTINATION ${BREVANT_HEADER_DIR}/platform)
+
+set(BREVANT_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Brevant)
+install(EXPORT BrevantTargets NAMESPACE Brevant:: DESTINATION ${BREVANT_CMAKE_DIR})
+configure_package_config_file(cmake/BrevantConfig.cmake.in ${PROJECT_BINARY_DIR}/BrevantConfig.cmake
+                              INSTALL_DESTINATION ${BREVANT_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/BrevantConfigVersion.cmake COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/BrevantConfig.cmake ${PROJECT_BINARY_DIR}/BrevantConfigVersion.cmake
+        DESTINATION ${BREVANT_CMAKE_DIR})
+
+configure_file(cmake/brevant.pc.in ${PROJECT_BINARY_DIR}/brevant.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/brevant.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

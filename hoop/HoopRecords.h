@@ -1,0 +1,51 @@
+// The records behind a CINIHoop handle, and the rule for finding hoop i and mount j.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/Geometry.h"
+
+class CINIFile;
+class CINIHoop;
+
+struct MountRecord {
+    MountRecord* opNext;
+    MountRecord* opPrev;
+    int32_t iID;
+    int32_t iRotation;
+    int32_t iLowX;
+    int32_t iHighX;
+    int32_t iLowY;
+    int32_t iHighY;
+    char* caLabel; // owned text, or null
+};
+
+struct HoopRecord {
+    HoopRecord* opNext;
+    HoopRecord* opPrev;
+    MountRecord* opFirstMount;
+    MountRecord* opLastMount; // the mount the file reader appended last
+    int32_t iSewFieldLeft, iSewFieldTop, iSewFieldRight, iSewFieldBottom;
+    int32_t iInnerDimLeft, iInnerDimTop, iInnerDimRight, iInnerDimBottom;
+    int32_t iOuterDimLeft, iOuterDimTop, iOuterDimRight, iOuterDimBottom;
+    char* caDescription; // owned text, or null
+    char* caShape;       // owned text, or null
+    POINT* opPoints;     // iPointCount outline points, or null
+    int32_t iPointCount;
+    int32_t iMountCount;
+    int32_t iRotation;
+};
+
+struct HoopCatalogue {
+    HoopRecord* opFirstHoop;
+    HoopRecord* opLastHoop; // the hoop the file reader appended last
+    int32_t iHoopCount;
+    CINIFile* opINIFile;
+    CINIHoop* opOwner;
+    int32_t iHandles; // handles that share this catalogue through assignment
+};
+
+// Hoop i of a catalogue, or null when there is no catalogue or i is out of range.
+HoopRecord* FindHoop(HoopCatalogue* catalogue, int hoop);
+// Mount j of hoop i, or null.
+MountRecord* FindMount(HoopCatalogue* catalogue, int hoop, int mount);

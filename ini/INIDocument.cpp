@@ -1,0 +1,76 @@
+// The document object, its root record and the process-wide registry of live documents.
+#include <cstring>
+
+#include "ini/DocumentBlocks.h"
+#include "ini/INIFile.h"
+#include "ini/NameIndex.h"
+#include "platform/Diagnostics.h"
+#include "platform/Memory.h"
+
+namespace {
+SINIFilePool* registryHead = nullptr;
+int liveDocuments = 0;
+
+void RegistryLink(SINIFilePool* root) {
+    root->opNext = registryHead;
+    root->opPrev = nullptr;
+    if (registryHead)
+        registryHead->opPrev = root;
+    registryHead = root;
+    ++liveDocuments;
+}
+
+void RegistryUnlink(SINIFilePool* root) {
+    if (root->opNext)
+        root->opNext->opPrev = root->opPrev;
+    if (root->opPrev)
+        root->opPrev->opNext = root->opNext;
+    else
+        registryHead = root->opNext;
+    --liveDocuments;
+}
+} // namespace
+
+SINIFilePool* INIDocumentRegistryHead() { return registryHead; }
+int INIDocumentCount() { return liveDocuments; }
+
+CINIFile::CINIFile() : opRoot(nullptr) { DiagnosticsToStandardError(); }
+
+void* CINIFile::operator new(size_t bytes, const std::nothrow_t&) noexcept { return MemAlloc(bytes); }
+void CINIFile::operator delete(void* block) noexcept { MemFree(block); }
+
+int CINIFile::Create() {
+    Destroy();
+    SINIFilePool* root = static_cast<SINIFilePool*>(MemAllocZeroed(sizeof(SINIFilePool)));
+    if (!root) {
+        Diagnose("Failure : CINIFile::Create() > Could not allocate memory for opLink instance of SINIFilePool!");
+        return 0;
+    }
+    root->iFileType = 1;
+    root->iVersion = 1;
+    RegistryLink(root);
+    opRoot = root;
+    return 1;
+}
+
+int CINIFile::Destroy() {
+    if (!opRoot)
+        return 1;
+    // Every record lives in the document's blocks; only the indexes have storage of their own.
+    for (SINISectionPool* section = opRoot->opFirstSection; section; section = section->opNext)
+        name_index::Free(section->valueIndex);
+    name_index::Free(opRoot->sectionIndex);
+    DocumentFreeAll(opRoot);
+    RegistryUnlink(opRoot);
+    MemFree(opRoot);
+    opRoot = nullptr;
+    return 1;
+}
+
+int CINIFile::GetCount() {
+    if (!opRoot) {
+        Diagnose("Failure : CINIFile::GetCount() > Instance has not been created!");
+        return 0;
+    }
+    return opRoot->iSectionCount;
+}

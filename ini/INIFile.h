@@ -1,0 +1,116 @@
+// The in-memory INI document: an ordered list of named sections, each an ordered list of named, typed values.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "../platform/CString.h"
+#include "ini/INIValue.h"
+
+struct SINIValuePool;
+struct SINISectionPool;
+class CString;
+
+// A hash index from case-folded names to records, so that lookups and appends never walk the lists.
+struct NameIndex {
+    void** slots;
+    uint32_t capacity; // a power of two, or 0 before the first use
+    uint32_t used;
+};
+
+// One stored value. The name is kept at its own length right behind the record.
+struct SINIValuePool {
+    SINIValuePool* opNext;
+    SINIValuePool* opPrev;
+    void* opData; // iCount elements of the storage type (one zero byte more for strings)
+    int iType;
+    int iKind;
+    int iCount;
+    char caName[]; // zero-terminated
+};
+
+// One section. The name is kept at its own length right behind the record.
+struct SINISectionPool {
+    SINISectionPool* opNext;
+    SINISectionPool* opPrev;
+    SINIValuePool* opFirstValue;
+    SINIValuePool* opCurrentValue; // the value added last, which is always the tail of the list
+    NameIndex valueIndex;          // built once the section holds more than a handful of values
+    int iValueCount;
+    char caName[]; // zero-terminated
+};
+
+// Records of a document come from large blocks that the document frees as a whole when it is destroyed.
+struct DocumentBlock;
+
+// The root record of a created document, linked into the process-wide registry of live documents.
+struct SINIFilePool {
+    SINIFilePool* opNext; // next (older) root in the registry
+    SINIFilePool* opPrev; // previous (newer) root in the registry
+    int iFileType;        // 0 = INI text, 1 = binary INI
+    int iSectionCount;
+    int iTag1;
+    int iTag2;
+    int iTag3;
+    int iVersion;
+    int iWord1;
+    int iWord2;
+    int iWord3;
+    SINISectionPool* opFirstSection;
+    SINISectionPool* opCurrentSection;
+    SINISectionPool* opLastSection;
+    NameIndex sectionIndex;
+    DocumentBlock* blocks;
+};
+
+class CINIFile {
+  public:
+    CINIFile();
+
+    static void* operator new(size_t bytes, const std::nothrow_t&) noexcept;
+    static void operator delete(void* block) noexcept;
+
+    int Create();
+    int Destroy();
+    int Load(const char* fileName);
+    int GetCount();
+
+    static SINISectionPool* GetSectionByName(SINIFilePool* root, const char* name);
+    int SectionGoto(const char* name);
+    int SectionGetName(CString* name);
+    int SectionFirst();
+    int SectionAdd(const char* name);
+    int SectionRemove(const char* name);
+    int SectionExists(const char* name);
+
+    int ValueGet(const char* name, CINIValue* value);
+    int ValueAdd(CINIValue* value);
+    int ValueRemove(const char* name);
+    int ValueReplace(const char* name, CINIValue* value);
+    int ValueExists(const char* name);
+
+    SINIFilePool* Root() const { return opRoot; }
+    SINISectionPool* CurrentSection() const { return opRoot ? opRoot->opCurrentSection : nullptr; }
+
+  private:
+    SINIFilePool* opRoot;
+};
+
+int INIGetTypeSize(int type);
+
+// A valid section or value name has 1 to 16383 characters.
+inline bool INIIsValidName(const char* name) {
+    return name != nullptr && name[0] != '\0' && strnlen(name, INI_NAME_CAPACITY) < INI_NAME_CAPACITY;
+}
+SINIValuePool* INIGetValueByName(SINIFilePool* root, SINISectionPool* section, const char* name);
+
+// The registry of live documents: its newest root and the number of live roots.
+SINIFilePool* INIDocumentRegistryHead();
+int INIDocumentCount();
+
+// The loaders of the two file forms (INI text and binary INI).
+int INISourceLoadData(SINIFilePool* root, FILE* stream, CINIFile* document);
+int INIBinaryLoadData(SINIFilePool* root, FILE* stream, CINIFile* document);

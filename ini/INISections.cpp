@@ -1,0 +1,161 @@
+// The section operations of a document.
+#include <cstring>
+
+#include "ini/DocumentBlocks.h"
+#include "ini/INIFile.h"
+#include "ini/NameIndex.h"
+#include "platform/Diagnostics.h"
+#include "platform/NoCase.h"
+
+namespace {
+
+SINISectionPool* FindSection(SINIFilePool* root, const char* name) {
+    return name_index::Find<SINISectionPool>(root->sectionIndex, name, HashNoCase(name));
+}
+
+} // namespace
+
+SINISectionPool* CINIFile::GetSectionByName(SINIFilePool* root, const char* name) {
+    if (!root || !name) {
+        Diagnose("Failure : CINIFile::GetSectionByName() > Invalid params passed to function!");
+        return nullptr;
+    }
+    return FindSection(root, name);
+}
+
+int CINIFile::SectionGoto(const char* name) {
+    if (!opRoot) {
+        Diagnose("Failure : CINIFile::SectionGoto() > Instance has not been created!");
+        return 0;
+    }
+    if (!INIIsValidName(name)) {
+        Diagnose("Failure : CINIFile::SectionGoto() > Invalid name passed to function!");
+        return 0;
+    }
+    if (!opRoot->opFirstSection) {
+        Diagnose("Failure : CINIFile::SectionGoto() > No sections exist in this INI file!");
+        return 0;
+    }
+    SINISectionPool* section = FindSection(opRoot, name);
+    if (!section) {
+        Diagnose("Failure : CINIFile::SectionGoto() > Section <%s> in this INI file does not exist!", name);
+        return 0;
+    }
+    opRoot->opCurrentSection = section;
+    return 1;
+}
+
+int CINIFile::SectionGetName(CString* name) {
+    if (!name) {
+        Diagnose("Failure : CINIFile::SectionGetName() > Invalid param passed to function!");
+        return 0;
+    }
+    if (!opRoot) {
+        Diagnose("Failure : CINIFile::SectionGetName() > Instance has not been created!");
+        return 0;
+    }
+    if (!opRoot->opFirstSection) {
+        Diagnose("Failure : CINIFile::SectionGetName() > No sections exist in this INI file!");
+        return 0;
+    }
+    name->Format("%s", opRoot->opCurrentSection->caName);
+    return 1;
+}
+
+int CINIFile::SectionFirst() {
+    if (!opRoot) {
+        Diagnose("Failure : CINIFile::SectionFirst() > Instance has not been created!");
+        return 0;
+    }
+    if (!opRoot->opFirstSection) {
+        Diagnose("Failure : CINIFile::SectionFirst() > No sections exist in this INI file!");
+        return 0;
+    }
+    opRoot->opCurrentSection = opRoot->opFirstSection;
+    return 1;
+}
+
+int CINIFile::SectionAdd(const char* name) {
+    if (!opRoot) {
+        Diagnose("Failure : CINIFile::SectionAdd() > Instance has not been created!");
+        return 0;
+    }
+    if (!INIIsValidName(name)) {
+        Diagnose("Failure : CINIFile::SectionAdd() > Invalid name passed to function!");
+        return 0;
+    }
+    size_t length = 0;
+    uint32_t hash = HashNoCase(name, &length);
+    if (name_index::Find<SINISectionPool>(opRoot->sectionIndex, name, hash)) {
+        Diagnose("Failure : CINIFile::SectionAdd() > The section <%s> already exists in this INI file!", name);
+        return 0;
+    }
+    size_t bytes = sizeof(SINISectionPool) + length + 1;
+    SINISectionPool* section = static_cast<SINISectionPool*>(DocumentAllocate(opRoot, bytes));
+    if (!section || !name_index::Reserve<SINISectionPool>(opRoot->sectionIndex, opRoot->iSectionCount + 1)) {
+        if (section)
+            DocumentGiveBack(opRoot, section, bytes);
+        Diagnose("Failure : CINIFile::SectionAdd() > Could not allocate opSection instance memory of SINISectionPool!");
+        return 0;
+    }
+    std::memset(section, 0, sizeof(SINISectionPool));
+    std::memcpy(section->caName, name, length + 1);
+    section->opPrev = opRoot->opLastSection;
+    if (opRoot->opLastSection)
+        opRoot->opLastSection->opNext = section;
+    else
+        opRoot->opFirstSection = section;
+    opRoot->opLastSection = section;
+    name_index::PutUnchecked(opRoot->sectionIndex, section, hash);
+    opRoot->opCurrentSection = section;
+    ++opRoot->iSectionCount;
+    return 1;
+}
+
+int CINIFile::SectionRemove(const char* name) {
+    if (!opRoot) {
+        Diagnose("Failure : CINIFile::SectionRemove() > Instance has not been created!");
+        return 0;
+    }
+    if (!INIIsValidName(name)) {
+        Diagnose("Failure : CINIFile::SectionRemove() > Invalid name passed to function!");
+        return 0;
+    }
+    if (!opRoot->opFirstSection) {
+        Diagnose("Failure : CINIFile::SectionRemove() > No section exist in this INI file!");
+        return 0;
+    }
+    SINISectionPool* section = FindSection(opRoot, name);
+    if (!section) {
+        Diagnose("Failure : CINIFile::SectionRemove() > section <%s> does not exist in this INI file!", name);
+        return 0;
+    }
+    // The values live in the document's blocks; only the section's index has storage of its own.
+    name_index::Free(section->valueIndex);
+    // A removed current section hands over to its successor when it was the first, else to its predecessor.
+    if (opRoot->opCurrentSection == section)
+        opRoot->opCurrentSection = section->opPrev ? section->opPrev : section->opNext;
+    name_index::Erase(opRoot->sectionIndex, section);
+    if (section->opNext)
+        section->opNext->opPrev = section->opPrev;
+    else
+        opRoot->opLastSection = section->opPrev;
+    if (section->opPrev)
+        section->opPrev->opNext = section->opNext;
+    else
+        opRoot->opFirstSection = section->opNext;
+    --opRoot->iSectionCount;
+    return 1;
+}
+
+int CINIFile::SectionExists(const char* name) {
+    if (!opRoot) {
+        Diagnose("Failure : CINIFile::SectionExists() > Instance has not been created!");
+        return 0;
+    }
+    if (!INIIsValidName(name)) {
+        Diagnose("Failure : CINIFile::SectionExists() > Invalid name passed to function!");
+        return 0;
+    }
+    return FindSection(opRoot, name) ? 1 : 0;
+}

@@ -1,0 +1,231 @@
+// The value operations of a document: they act on the current section.
+#include <cstring>
+
+#include "ini/DocumentBlocks.h"
+#include "ini/INIFile.h"
+#include "ini/NameIndex.h"
+#include "platform/Diagnostics.h"
+#include "platform/NoCase.h"
+
+namespace {
+
+// Small sections are searched along their list; larger ones get an index once they reach this many values.
+const int kIndexedSection = 8;
+
+SINIValuePool* FindValue(SINISectionPool* section, const char* name) {
+    if (section->valueIndex.capacity)
+        return name_index::Find<SINIValuePool>(section->valueIndex, name, HashNoCase(name));
+    for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext)
+        if (CompareNoCase(value->caName, name) == 0)
+            return value;
+    return nullptr;
+}
+
+// Keeps the section's index able to take one more value; false when memory runs out.
+bool ReserveValueIndex(SINISectionPool* section) {
+    if (section->iValueCount + 1 < kIndexedSection)
+        return true;
+    bool fresh = section->valueIndex.capacity == 0;
+    if (!name_index::Reserve<SINIValuePool>(section->valueIndex, section->iValueCount + 1))
+        return false;
+    if (fresh)
+        for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext)
+            name_index::PutUnchecked(section->valueIndex, value, HashNoCase(value->caName));
+    return true;
+}
+
+void LinkAtTail(SINISectionPool* section, SINIValuePool* value) {
+    SINIValuePool* tail = section->opCurrentValue;
+    value->opNext = nullptr;
+    value->opPrev = tail;
+    if (tail)
+        tail->opNext = value;
+    else
+        section->opFirstValue = value;
+    section->opCurrentValue = value;
+    if (section->valueIndex.capacity)
+        name_index::PutUnchecked(section->valueIndex, value, HashNoCase(value->caName));
+    ++section->iValueCount;
+}
+
+void Unlink(SINISectionPool* section, SINIValuePool* value) {
+    name_index::Erase(section->valueIndex, value);
+    if (value->opNext)
+        value->opNext->opPrev = value->opPrev;
+    else
+        section->opCurrentValue = value->opPrev; // the value added last is always the tail
+    if (value->opPrev)
+        value->opPrev->opNext = value->opNext;
+    else
+        section->opFirstValue = value->opNext;
+    --section->iValueCount;
+}
+
+} // namespace
+
+int INIGetTypeSize(int type) {
+    switch (type) {
+    case INI_TYPE_INTEGER:
+    case INI_TYPE_REAL:
+    case INI_TYPE_RAW32:
+        return 4;
+    case INI_TYPE_CHARACTER:
+    case INI_TYPE_STRING:
+        return 1;
+    default:
+        Diagnose("Failure : INIGetTypeSize() > Invalid type!");
+        return 0;
+    }
+}
+
+SINIValuePool* INIGetValueByName(SINIFilePool*, SINISectionPool* section, const char* name) {
+    if (!section || !name) {
+        Diagnose("Failure : INIGetValueByName() > Invalid param(s) passed to function!");
+        return nullptr;
+    }
+    return FindValue(section, name);
+}
+
+int CINIFile::ValueGet(const char* name, CINIValue* value) {
+    if (!opRoot) {
+        Diagnose("Failure : CINIFile::ValueGet() > Instance has not been created!");
+        return 0;
+    }
+    if (!value) {
+        Diagnose("Failure : CINIFile::ValueGet() > Invalid CINIValue object passed to function!");
+        return 0;
+    }
+    if (!INIIsValidName(name)) {
+        Diagnose("Failure : CINIFile::ValueGet() > Invalid value name passed to function!");
+        return 0;
+    }
+    if (!opRoot->opFirstSection) {
+        Diagnose("Failure : CINIFile::ValueGet() > No sections exist this INI file!");
+        return 0;
+    }
+    SINISectionPool* section = opRoot->opCurrentSection;
+    SINIValuePool* stored = INIGetValueByName(opRoot, section, name);
+    if (!stored) {
+        Diagnose("Failure : CINIFile::ValueGet() > Value <%s> does not exist in section <%s>!", name, section->caName);
+        return 0;
+    }
+    std::memcpy(value->caName, stored->caName, std::strlen(stored->caName) + 1);
+    value->iType = stored->iType;
+    value->iKind = stored->iKind;
+    value->iCount = stored->iCount;
+    value->opData = stored->opData;
+    return 1;
+}
+
+int CINIFile::ValueAdd(CINIValue* value) {
+    if (!opRoot || !value || strnlen(value->caName, INI_NAME_CAPACITY) == INI_NAME_CAPACITY) {
+        Diagnose("Failure : CINIFile::ValueAdd() > Invalid param(s) passed to function!");
+        return 0;
+    }
+    SINISectionPool* section = opRoot->opCurrentSection;
+    if (!section) {
+        Diagnose("Failure : CINIFile::ValueAdd() > No section exist in this INI file!");
+        return 0;
+    }
+    if (INIGetValueByName(opRoot, section, value->caName)) {
+        Diagnose("Failure : CINIFile::ValueAdd() > The value <%s> already exists in section <%s> in this INI file! "
+                 "Cannot add two values with the same name to one section!",
+                 value->caName, section->caName);
+        return 0;
+    }
+    size_t nameLength = std::strlen(value->caName);
+    size_t nodeBytes = sizeof(SINIValuePool) + nameLength + 1;
+    SINIValuePool* node = static_cast<SINIValuePool*>(DocumentAllocate(opRoot, nodeBytes));
+    if (!node || !ReserveValueIndex(section)) {
+        if (node)
+            DocumentGiveBack(opRoot, node, nodeBytes);
+        Diagnose("Failure : CINIFile::ValueAdd() > Not enough memory to allocate opValue instance of CINIValue!");
+        return 0;
+    }
+    int size = INIGetTypeSize(value->iType);
+    if (size == 0) {
+        DocumentGiveBack(opRoot, node, nodeBytes);
+        Diagnose("Failure : CINIFile::ValueAdd() > INIGetTypeSize() failed!");
+        return 0;
+    }
+    uint32_t count = value->iCount < 0 ? 0u - static_cast<uint32_t>(value->iCount) : static_cast<uint32_t>(value->iCount);
+    if (count == 0)
+        count = 1;
+    if (count > INI_MAX_ELEMENTS) {
+        DocumentGiveBack(opRoot, node, nodeBytes);
+        Diagnose("Failure : CINIFile::ValueAdd() > The number of elements <%u> exceeds maximum allowed limit of <%u>",
+                 count, static_cast<unsigned>(INI_MAX_ELEMENTS));
+        return 0;
+    }
+    size_t dataBytes = size_t(count) * size_t(size);
+    size_t storedBytes = dataBytes + (value->iType == INI_TYPE_STRING ? 1 : 0);
+    void* data = DocumentAllocate(opRoot, storedBytes);
+    if (!data) {
+        DocumentGiveBack(opRoot, node, nodeBytes);
+        Diagnose("Failure : CINIFile::ValueAdd() > Not enough memory to allocate value elements!");
+        return 0;
+    }
+    std::memset(data, 0, storedBytes);
+    if (value->opData) // a record without elements gets zero elements rather than a crash
+        std::memcpy(data, value->opData, dataBytes);
+    std::memcpy(node->caName, value->caName, nameLength + 1);
+    node->iType = value->iType;
+    node->iKind = value->iKind;
+    node->iCount = static_cast<int>(count);
+    node->opData = data;
+    LinkAtTail(section, node);
+    return 1;
+}
+
+int CINIFile::ValueRemove(const char* name) {
+    if (!opRoot || !name || name[0] == '\0') {
+        Diagnose("Failure : CINIFile::ValueRemove() > Invalid param(s) passed to function!");
+        return 0;
+    }
+    SINISectionPool* section = opRoot->opCurrentSection;
+    if (!section) {
+        Diagnose("Failure : CINIFile::ValueRemove() > Cannot remove value from section as no sections exist!");
+        return 0;
+    }
+    SINIValuePool* value = INIGetValueByName(opRoot, section, name);
+    if (!value) {
+        Diagnose("Failure : CINIFile::ValueRemove() > Value <%s> in section <%s> does not exist in this INI file!", name,
+                 section->caName);
+        return 0;
+    }
+    // The node and its elements stay in the document's blocks until the document is destroyed.
+    Unlink(section, value);
+    return 1;
+}
+
+int CINIFile::ValueReplace(const char* name, CINIValue* value) {
+    if (!opRoot || !value || !name || name[0] == '\0') {
+        Diagnose("Failure : CINIFile::ValueReplace() > Invalid param(s) passed to function!");
+        return 0;
+    }
+    if (!opRoot->opFirstSection) {
+        Diagnose("Failure : CINIFile::ValueReplace() > No sections exist in this INI file!");
+        return 0;
+    }
+    SINIValuePool* stored = FindValue(opRoot->opCurrentSection, name);
+    if (stored && !ValueRemove(stored->caName)) {
+        Diagnose("Failure : CINIFile::ValueReplace() > CINIFile::ValueRemove() failed!");
+        return 0;
+    }
+    if (!ValueAdd(value)) {
+        Diagnose("Failure : CINIFile::ValueReplace() > CINIFile::ValueAdd() failed!");
+        return 0;
+    }
+    return 1;
+}
+
+int CINIFile::ValueExists(const char* name) {
+    if (!opRoot || !name || name[0] == '\0') {
+        Diagnose("Failure : CINIFile::ValueExists() > Invalid param(s) passed to function!");
+        return 0;
+    }
+    SINISectionPool* section = opRoot->opCurrentSection;
+    if (!section)
+        return 0;
+    return FindValue(section, name) ? 1 : 0;
+}

@@ -1,0 +1,84 @@
+// Open-addressing hash index from names (compared without regard to ASCII case) to the records that carry
+// them. Names are unique within one index, so a lookup gives the same record as a walk of the list.
+#pragma once
+
+#include <cstring>
+
+#include "ini/INIFile.h"
+#include "platform/Memory.h"
+#include "platform/NoCase.h"
+
+namespace name_index {
+
+inline uint32_t Slot(const NameIndex& index, uint32_t hash) { return hash & (index.capacity - 1); }
+
+template <class Record> Record* Find(const NameIndex& index, const char* name, uint32_t hash) {
+    if (index.capacity == 0)
+        return nullptr;
+    for (uint32_t slot = Slot(index, hash);; slot = (slot + 1) & (index.capacity - 1)) {
+        Record* record = static_cast<Record*>(index.slots[slot]);
+        if (record == nullptr)
+            return nullptr;
+        if (CompareNoCase(record->caName, name) == 0)
+            return record;
+    }
+}
+
+template <class Record> void PutUnchecked(NameIndex& index, Record* record, uint32_t hash) {
+    uint32_t slot = Slot(index, hash);
+    while (index.slots[slot] != nullptr)
+        slot = (slot + 1) & (index.capacity - 1);
+    index.slots[slot] = record;
+    ++index.used;
+}
+
+// Makes room for `count` entries at a load of at most three quarters; false when memory runs out.
+template <class Record> bool Reserve(NameIndex& index, uint32_t count) {
+    if (uint64_t(count) * 4 <= uint64_t(index.capacity) * 3)
+        return true;
+    uint32_t capacity = index.capacity ? index.capacity : 16;
+    while (uint64_t(count) * 4 > uint64_t(capacity) * 3)
+        capacity *= 2;
+    void** slots = static_cast<void**>(MemAllocZeroed(sizeof(void*) * capacity));
+    if (!slots)
+        return false;
+    NameIndex grown{slots, capacity, 0};
+    for (uint32_t i = 0; i < index.capacity; ++i)
+        if (index.slots[i])
+            PutUnchecked(grown, static_cast<Record*>(index.slots[i]),
+                         HashNoCase(static_cast<Record*>(index.slots[i])->caName));
+    MemFree(index.slots);
+    index = grown;
+    return true;
+}
+
+// Removes a record, shifting later members of its probe run back so that no tombstones are needed.
+template <class Record> void Erase(NameIndex& index, Record* record) {
+    if (index.capacity == 0)
+        return;
+    uint32_t mask = index.capacity - 1;
+    uint32_t slot = Slot(index, HashNoCase(record->caName));
+    while (index.slots[slot] != record) {
+        if (index.slots[slot] == nullptr)
+            return;
+        slot = (slot + 1) & mask;
+    }
+    index.slots[slot] = nullptr;
+    --index.used;
+    for (uint32_t next = (slot + 1) & mask; index.slots[next] != nullptr; next = (next + 1) & mask) {
+        uint32_t home = Slot(index, HashNoCase(static_cast<Record*>(index.slots[next])->caName));
+        bool between = slot <= next ? (slot < home && home <= next) : (slot < home || home <= next);
+        if (between)
+            continue;
+        index.slots[slot] = index.slots[next];
+        index.slots[next] = nullptr;
+        slot = next;
+    }
+}
+
+inline void Free(NameIndex& index) {
+    MemFree(index.slots);
+    index = NameIndex{nullptr, 0, 0};
+}
+
+} // namespace name_index

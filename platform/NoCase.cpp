@@ -1,0 +1,25 @@
+#include "platform/NoCase.h"
+
+int CompareNoCase(const char* a, const char* b) {
+    const unsigned char* x = reinterpret_cast<const unsigned char*>(a);
+    const unsigned char* y = reinterpret_cast<const unsigned char*>(b);
+    for (;; ++x, ++y) {
+        int diff = FoldAscii(*x) - FoldAscii(*y);
+        if (diff != 0 || *x == 0)
+            return diff;
+    }
+}
+
+int CompareNoCaseMultiByte(const unsigned char* a, const unsigned char* b) {
+    return CompareNoCase(reinterpret_cast<const char*>(a), reinterpret_cast<const char*>(b));
+}
+
+uint32_t HashNoCase(const char* text, size_t* length) {
+    uint32_t hash = 2166136261u;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+    for (; *p; ++p)
+        hash = (hash ^ FoldAscii(*p)) * 16777619u;
+    if (length)
+        *length = static_cast<size_t>(p - reinterpret_cast<const unsigned char*>(text));
+    return hash;
+}

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include "platform/CArray.h"
+#include "platform/CString.h"
+#include "platform/Geometry.h"
+#include "platform/NoCase.h"
+
+TEST(Platform, StringFormatsReplacesAndCompares) {
+    CString text;
+    text.Format("%s", "50% off");
+    EXPECT_EQ(text, "50% off");
+    text.Format("%3.4i|%d", 7, -12);
+    EXPECT_STREQ(text.GetString(), "0007|-12");
+    text += "x";
+    EXPECT_EQ(text.GetLength(), 9);
+    EXPECT_NE(text, "0007|-12");
+    text.Empty();
+    EXPECT_TRUE(text.IsEmpty());
+    EXPECT_STREQ(static_cast<const char*>(text), "");
+}
+
+TEST(Platform, ArrayAddsIndexesAndEmpties) {
+    CArray<POINT, POINT> points;
+    EXPECT_TRUE(points.IsEmpty());
+    EXPECT_EQ(points.GetData(), nullptr);
+    EXPECT_EQ(points.Add(POINT{1, 2}), 0);
+    EXPECT_EQ(points.Add(POINT{3, 4}), 1);
+    points[1].y = 9;
+    EXPECT_EQ(points.GetAt(1).y, 9);
+    EXPECT_EQ(points.GetCount(), 2);
+    points.SetSize(5);
+    EXPECT_EQ(points.GetSize(), 5);
+    points.RemoveAll();
+    EXPECT_EQ(points.GetSize(), 0);
+}
+
+TEST(Platform, RectangleEdgesWidthAndEquality) {
+    CRect rect;
+    EXPECT_EQ(rect, CRect(0, 0, 0, 0));
+    SetRect(&rect, -10, 20, 30, -40);
+    EXPECT_EQ(rect.Width(), 40);
+    EXPECT_EQ(rect.Height(), -60);
+    EXPECT_EQ(SetRect(nullptr, 1, 2, 3, 4), 0);
+}
+
+TEST(Platform, NoCaseFoldsAsciiOnlyUnderAnyLocale) {
+    const char* turkish = std::setlocale(LC_ALL, "tr_TR.UTF-8");
+    EXPECT_EQ(CompareNoCase("HOOPS.Hoop1", "hoops.hoop1"), 0);
+    EXPECT_EQ(CompareNoCase("I", "i"), 0); // no dotless i under a Turkish locale
+    EXPECT_LT(CompareNoCase("a", "b"), 0);
+    EXPECT_NE(CompareNoCase("\xC9", "\xE9"), 0); // bytes above 0x7F are not folded
+    EXPECT_EQ(HashNoCase("Hoops"), HashNoCase("hOOPS"));
+    std::setlocale(LC_ALL, "C");
+    if (!turkish)
+        GTEST_SKIP() << "tr_TR.UTF-8 is not installed";
+}

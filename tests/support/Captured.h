@@ -1,0 +1,22 @@
+// Test helpers: the diagnostics printed while a piece of code runs, and temporary files.
+#pragma once
+
+#include <functional>
+#include <string>
+
+// Runs `action` and answers everything it printed to standard error.
+std::string CapturedDiagnostics(const std::function<void()>& action);
+
+// A file in a fresh temporary directory, removed with the directory when the object goes.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    std::string Path(const std::string& name) const;
+    std::string Write(const std::string& name, const std::string& bytes) const;
+
+  private:
+    std::string dir_;
+};
+
+std::string ReadFileBytes(const std::string& path);
