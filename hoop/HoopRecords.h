@@ -42,10 +42,15 @@ struct HoopCatalogue {
     int32_t iHoopCount;
     CINIFile* opINIFile;
     CINIHoop* opOwner;
-    int32_t iHandles; // handles that share this catalogue through assignment
+    int32_t iHandles; // handles that share this catalogue through assignment; 1 when the catalogue is made
 };
+
+// A number handed to a rectangle or mount setter that keeps the stored field.
+constexpr int32_t kKeepStoredValue = INT32_MIN;
 
 // Hoop i of a catalogue, or null when there is no catalogue or i is out of range.
 HoopRecord* FindHoop(HoopCatalogue* catalogue, int hoop);
 // Mount j of hoop i, or null.
 MountRecord* FindMount(HoopCatalogue* catalogue, int hoop, int mount);
+// Mount j of a hoop already found, or null when j is out of range.
+MountRecord* FindMountOf(HoopRecord* hoop, int mount);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cassert>
+#include <cstddef>
 #include <vector>
 
 template <class TYPE, class ARG_TYPE = const TYPE&> class CArray {
@@ -17,17 +18,17 @@ template <class TYPE, class ARG_TYPE = const TYPE&> class CArray {
     }
     // Empties the array and gives its storage back.
     void RemoveAll() { std::vector<TYPE>().swap(items_); }
-    void SetSize(int size) { items_.resize(size < 0 ? 0 : static_cast<size_t>(size)); }
+    void SetSize(int size) { items_.resize(size < 0 ? 0 : static_cast<std::size_t>(size)); }
 
     TYPE& operator[](int index) { return ElementAt(index); }
     const TYPE& operator[](int index) const { return GetAt(index); }
     const TYPE& GetAt(int index) const {
         assert(index >= 0 && index < GetSize());
-        return items_[static_cast<size_t>(index)];
+        return items_[static_cast<std::size_t>(index)];
     }
     TYPE& ElementAt(int index) {
         assert(index >= 0 && index < GetSize());
-        return items_[static_cast<size_t>(index)];
+        return items_[static_cast<std::size_t>(index)];
     }
     TYPE* GetData() { return items_.empty() ? nullptr : items_.data(); }
     const TYPE* GetData() const { return items_.empty() ? nullptr : items_.data(); }

@@ -1,0 +1,194 @@
+// Values of a document: building, adding, reading, replacing and removing them in the current section.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "ini/INIFile.h"
+#include "platform/Memory.h"
+#include "support/Captured.h"
+
+namespace {
+
+struct ValuesTest : testing::Test {
+    CINIFile file;
+    void SetUp() override {
+        ASSERT_EQ(file.Create(), 1);
+        ASSERT_EQ(file.SectionAdd("hoops"), 1);
+    }
+    void TearDown() override { file.Destroy(); }
+
+    int AddInts(const char* name, std::vector<int> ints) {
+        CINIValue value(name, INI_TYPE_INTEGER, static_cast<int>(ints.size()), INI_KIND_DECIMAL, ints.data());
+        return file.ValueAdd(&value);
+    }
+    std::string Names() {
+        std::string names;
+        for (SINIValuePool* v = file.CurrentSection()->opFirstValue; v; v = v->opNext)
+            names += std::string(v->caName) + ",";
+        return names;
+    }
+};
+
+} // namespace
+
+TEST(INIValue, BuildChecksItsArgumentsAndNames) {
+    int data = 1;
+    CINIValue value;
+    const std::string badParams = "\nFailure : CINIValue::ValueBuild() > Invalid param(s) passed function!";
+    const std::string badName = "\nFailure : CINIValue::ValueBuild() > Invalid value name passed to function!";
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(value.Build("n", 1, 0, 1, &data), 0); }), badParams);
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(value.Build("n", 1, 1, 1, nullptr), 0); }), badParams);
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(value.Build(nullptr, 1, 1, 1, &data), 0); }), badParams);
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(value.Build("", 1, 1, 1, &data), 0); }), badName);
+    std::string longest(16383, 'v');
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(value.Build((longest + "v").c_str(), 1, 1, 1, &data), 0); }),
+              badName);
+    EXPECT_EQ(value.Build(longest.c_str(), 9, -3, 42, &data), 1); // type, kind and sign are not checked here
+    EXPECT_EQ(value.iType, 9);
+    EXPECT_EQ(value.iKind, 42);
+    EXPECT_EQ(value.iCount, -3);
+
+    CINIValue copy;
+    copy = value;
+    EXPECT_EQ(std::strlen(copy.caName), 16383u);
+    EXPECT_EQ(copy.opData, &data); // both records refer to the same elements
+}
+
+TEST_F(ValuesTest, AddedValuesAreOwnCopiesWithinTheElementLimit) {
+    std::vector<int> many(100000, 7);
+    EXPECT_EQ(AddInts("many", many), 1);
+    many.push_back(7);
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(AddInts("more", many), 0); }),
+              "\nFailure : CINIFile::ValueAdd() > The number of elements <100001> exceeds maximum allowed limit of "
+              "<100000>");
+
+    int three[] = {1, 2, 3};
+    CINIValue negative("neg", INI_TYPE_INTEGER, -3, INI_KIND_DECIMAL, three);
+    ASSERT_EQ(file.ValueAdd(&negative), 1);
+    three[0] = 99; // the document holds its own copy
+    CINIValue read;
+    ASSERT_EQ(file.ValueGet("NEG", &read), 1);
+    EXPECT_EQ(read.iCount, 3);
+    EXPECT_EQ(static_cast<int*>(read.opData)[0], 1);
+    EXPECT_STREQ(read.caName, "neg");
+
+    char text[] = "Small";
+    CINIValue string("desc", INI_TYPE_STRING, 5, INI_KIND_STRING, text);
+    ASSERT_EQ(file.ValueAdd(&string), 1);
+    ASSERT_EQ(file.ValueGet("desc", &read), 1);
+    EXPECT_EQ(read.iCount, 5);
+    EXPECT_EQ(std::memcmp(read.opData, "Small", 6), 0); // zero-terminated in the document
+}
+
+TEST_F(ValuesTest, NamesAreUniqueWithoutRegardToCase) {
+    ASSERT_EQ(AddInts("Rect", {1}), 1);
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(AddInts("RECT", {2}), 0); }),
+              "\nFailure : CINIFile::ValueAdd() > The value <RECT> already exists in section <hoops> in this INI file! "
+              "Cannot add two values with the same name to one section!");
+    EXPECT_EQ(file.ValueExists("rect"), 1);
+    EXPECT_EQ(file.ValueExists("other"), 0);
+    CINIValue read;
+    EXPECT_EQ(file.ValueGet("rEcT", &read), 1);
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueGet("other", &read), 0); }),
+              "\nFailure : CINIFile::ValueGet() > Value <other> does not exist in section <hoops>!");
+}
+
+TEST_F(ValuesTest, ReplaceAppendsAndKeepsTheCount) {
+    for (const char* name : {"a", "b", "c"})
+        ASSERT_EQ(AddInts(name, {1}), 1);
+    int two = 2;
+    CINIValue b("B", INI_TYPE_INTEGER, 1, INI_KIND_HEXADECIMAL, &two);
+    EXPECT_EQ(file.ValueReplace("B", &b), 1);
+    EXPECT_EQ(Names(), "a,c,B,");
+    EXPECT_EQ(file.CurrentSection()->iValueCount, 3);
+    CINIValue d("d", INI_TYPE_INTEGER, 1, INI_KIND_DECIMAL, &two);
+    EXPECT_EQ(file.ValueReplace("d", &d), 1); // a name not present is simply added
+    EXPECT_EQ(Names(), "a,c,B,d,");
+    EXPECT_EQ(file.CurrentSection()->opCurrentValue, file.CurrentSection()->opFirstValue->opNext->opNext->opNext);
+}
+
+TEST_F(ValuesTest, RemoveUnlinksAndKeepsTheListWhole) {
+    for (const char* name : {"a", "b", "c", "d"})
+        ASSERT_EQ(AddInts(name, {1}), 1);
+    EXPECT_EQ(file.ValueRemove("A"), 1);
+    EXPECT_EQ(file.ValueRemove("c"), 1);
+    EXPECT_EQ(file.ValueRemove("d"), 1);
+    EXPECT_EQ(Names(), "b,");
+    EXPECT_EQ(file.CurrentSection()->opCurrentValue, file.CurrentSection()->opFirstValue);
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueRemove("d"), 0); }),
+              "\nFailure : CINIFile::ValueRemove() > Value <d> in section <hoops> does not exist in this INI file!");
+    EXPECT_EQ(file.ValueRemove("b"), 1);
+    EXPECT_EQ(file.CurrentSection()->iValueCount, 0);
+    EXPECT_EQ(file.CurrentSection()->opCurrentValue, nullptr);
+}
+
+TEST_F(ValuesTest, LargeSectionsFindValuesThroughTheirIndex) {
+    for (int i = 0; i < 3000; ++i)
+        ASSERT_EQ(AddInts(("v" + std::to_string(i)).c_str(), {i}), 1);
+    for (int i = 0; i < 3000; i += 3)
+        ASSERT_EQ(file.ValueRemove(("V" + std::to_string(i)).c_str()), 1);
+    CINIValue read;
+    for (int i = 0; i < 3000; ++i) {
+        ASSERT_EQ(file.ValueExists(("v" + std::to_string(i)).c_str()), i % 3 != 0) << i;
+        if (i % 3) {
+            ASSERT_EQ(file.ValueGet(("v" + std::to_string(i)).c_str(), &read), 1);
+        }
+    }
+    EXPECT_EQ(*static_cast<int*>(read.opData), 2999);
+    EXPECT_EQ(file.CurrentSection()->iValueCount, 2000);
+}
+
+TEST(INIValues, FailuresOfTheValueOperationsInOrder) {
+    CINIFile file;
+    int one = 1;
+    CINIValue value("n", INI_TYPE_INTEGER, 1, INI_KIND_DECIMAL, &one);
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueAdd(&value), 0); }),
+              "\nFailure : CINIFile::ValueAdd() > Invalid param(s) passed to function!");
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueGet("n", &value), 0); }),
+              "\nFailure : CINIFile::ValueGet() > Instance has not been created!");
+    ASSERT_EQ(file.Create(), 1);
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueAdd(&value), 0); }),
+              "\nFailure : CINIFile::ValueAdd() > No section exist in this INI file!");
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueGet("n", nullptr), 0); }),
+              "\nFailure : CINIFile::ValueGet() > Invalid CINIValue object passed to function!");
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueGet("", &value), 0); }),
+              "\nFailure : CINIFile::ValueGet() > Invalid value name passed to function!");
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueGet("n", &value), 0); }),
+              "\nFailure : CINIFile::ValueGet() > No sections exist this INI file!");
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueRemove("n"), 0); }),
+              "\nFailure : CINIFile::ValueRemove() > Cannot remove value from section as no sections exist!");
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueReplace("n", &value), 0); }),
+              "\nFailure : CINIFile::ValueReplace() > No sections exist in this INI file!");
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueReplace("", &value), 0); }),
+              "\nFailure : CINIFile::ValueReplace() > Invalid param(s) passed to function!");
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueExists(nullptr), 0); }),
+              "\nFailure : CINIFile::ValueExists() > Invalid param(s) passed to function!");
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueExists("n"), 0); }), "");
+
+    ASSERT_EQ(file.SectionAdd("s"), 1);
+    for (int type : {0, 6}) {
+        value.iType = type;
+        EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueAdd(&value), 0); }),
+                  "\nFailure : INIGetTypeSize() > Invalid type!\nFailure : CINIFile::ValueAdd() > INIGetTypeSize() "
+                  "failed!");
+        EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueReplace("n", &value), 0); }),
+                  "\nFailure : INIGetTypeSize() > Invalid type!\nFailure : CINIFile::ValueAdd() > INIGetTypeSize() "
+                  "failed!\nFailure : CINIFile::ValueReplace() > CINIFile::ValueAdd() failed!");
+    }
+    EXPECT_EQ(file.CurrentSection()->iValueCount, 0);
+    EXPECT_EQ(INIGetTypeSize(INI_TYPE_RAW32), 4);
+    EXPECT_EQ(INIGetTypeSize(INI_TYPE_CHARACTER), 1);
+    file.Destroy();
+}
+
+TEST_F(ValuesTest, ExhaustedMemoryFailsTheAddAndLeavesTheSection) {
+    std::vector<int> big(20000, 5); // larger than a block, so the elements need an allocation of their own
+    MemFailAt(1);
+    std::string printed = CapturedDiagnostics([&] { EXPECT_EQ(AddInts("big", big), 0); });
+    MemFailAt(0);
+    EXPECT_EQ(printed, "\nFailure : CINIFile::ValueAdd() > Not enough memory to allocate value elements!");
+    EXPECT_EQ(file.ValueExists("big"), 0);
+    EXPECT_EQ(AddInts("big", big), 1);
+}

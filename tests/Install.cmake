@@ -1,0 +1,10 @@
+# The installed package works for a host: headers, CMake package, pkg-config file and the shared library.
+if(NOT BREVANT_SANITIZE)
+  add_test(NAME install.host_builds_against_installed_package
+           COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR} -DBUILD=${PROJECT_BINARY_DIR}
+                   -DWORK=${CMAKE_CURRENT_BINARY_DIR}/install-check -DCXX=${CMAKE_CXX_COMPILER}
+                   -P ${CMAKE_CURRENT_SOURCE_DIR}/install/check_install.cmake)
+  # Only CINIHoop and CINIValue leave the shared library.
+  add_test(NAME install.only_exported_classes_are_visible
+           COMMAND sh -c "nm -D --defined-only $<TARGET_FILE:brevant> | c++filt | grep -v -E ' (CINIHoop|CINIValue)::|BREVANT_1.0' | grep . && exit 1 || exit 0")
+endif()
