@@ -1,0 +1,229 @@
+// Reading and writing hoop files.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "hoop/INIHoop.h"
+#include "support/BinaryIni.h"
+#include "support/Captured.h"
+
+namespace {
+
+const char* const kSmallOval = "[hoops]\r\ntext=\"\"\r\n\r\n"
+                               "[hoops.hoop0]\r\ndescription=\"Small\"\r\nshape=\"Oval\"\r\ntext=\"\"\r\n"
+                               "points=-500,0,0,500,500,0\r\n\r\n"
+                               "[hoops.hoop0.sewfield]\r\nrect=-400,400,400,-400\r\ntext=\"\"\r\n\r\n"
+                               "[hoops.hoop0.innerdim]\r\nrect=-450,450,450,-450\r\ntext=\"\"\r\n\r\n"
+                               "[hoops.hoop0.outerdim]\r\nrect=-600,600,600,-600\r\ntext=\"\"\r\n\r\n"
+                               "[hoops.hoop0.mounts]\r\ntext=\"\"\r\n\r\n"
+                               "[hoops.hoop0.mounts.mount0]\r\nid=2\r\nlabel=\"Left\"\r\nrotation=90\r\n"
+                               "lowhighxy=0,0,-100,100\r\ntext=\"\"\r\n\r\n";
+
+void BuildSmallOval(CINIHoop& hoops) {
+    ASSERT_EQ(hoops.Create(), 1);
+    int hoop = hoops.InsertHoop("Small", "Oval");
+    CArray<POINT, POINT> points;
+    points.Add(POINT{-500, 0});
+    points.Add(POINT{0, 500});
+    points.Add(POINT{500, 0});
+    hoops.SetHoopPoints(hoop, &points);
+    CRect sew(-400, 400, 400, -400), inner(-450, 450, 450, -450), outer(-600, 600, 600, -600);
+    hoops.SetHoopSewField(hoop, &sew);
+    hoops.SetHoopInnerDim(hoop, &inner);
+    hoops.SetHoopOuterDim(hoop, &outer);
+    hoops.InsertHoopMount(hoop, "Left", 2, 90, 0, 0, -100, 100);
+}
+
+struct HoopFileTest : testing::Test {
+    TempDir dir;
+    CINIHoop hoops;
+
+    // Loads INI text and answers Load's result; the diagnostics go to `printed`.
+    int LoadText(const std::string& text, const char* name = "hoops.ini") {
+        std::string path = dir.Write(name, text);
+        int result = 0;
+        printed = CapturedDiagnostics([&] { result = hoops.Load(path.c_str()); });
+        return result;
+    }
+    std::string Description(int hoop) {
+        CString text;
+        hoops.GetHoop(hoop, &text, nullptr);
+        return text.GetString();
+    }
+    std::string printed;
+};
+
+} // namespace
+
+TEST_F(HoopFileTest, SaveWritesTheSchemaByteForByte) {
+    BuildSmallOval(hoops);
+    std::string path = dir.Path("out.ini");
+    ASSERT_EQ(hoops.SaveAs(path.c_str()), 1);
+    EXPECT_EQ(ReadFileBytes(path), kSmallOval);
+
+    CINIHoop empty;
+    EXPECT_EQ(empty.SaveAs(path.c_str()), 0); // no catalogue: the file stays as it was
+    EXPECT_EQ(ReadFileBytes(path), kSmallOval);
+    ASSERT_EQ(empty.Create(), 1);
+    ASSERT_EQ(empty.SaveAs(path.c_str()), 1);
+    EXPECT_EQ(ReadFileBytes(path), "[hoops]\r\ntext=\"\"\r\n\r\n");
+    EXPECT_EQ(empty.SaveAs(nullptr), 0);
+    EXPECT_EQ(empty.SaveAs(dir.Path("missing/dir/out.ini").c_str()), 0);
+}
+
+TEST_F(HoopFileTest, SaveWritesPointlessHoopsNullTextsAndEveryMount) {
+    ASSERT_EQ(hoops.Create(), 1);
+    hoops.InsertHoop(nullptr, "100% cotton");
+    int second = hoops.InsertHoop("Two", nullptr);
+    CArray<POINT, POINT> one;
+    one.Add(POINT{-7, 8});
+    hoops.SetHoopPoints(second, &one);
+    hoops.InsertHoopMount(second, nullptr, -1, 0, 1, 2, 3, 4);
+    hoops.InsertHoopMount(second, "B", 5, 6, 7, 8, 9, 10);
+    std::string path = dir.Path("out.ini");
+    ASSERT_EQ(hoops.SaveAs(path.c_str()), 1);
+    std::string bytes = ReadFileBytes(path);
+    EXPECT_NE(
+        bytes.find(
+            "[hoops.hoop0]\r\ndescription=\"\"\r\nshape=\"100% cotton\"\r\ntext=\"\"\r\n\r\n[hoops.hoop0."
+            "sewfield]"),
+        std::string::npos);
+    EXPECT_EQ(bytes.find("[hoops.hoop0.mounts]"), std::string::npos);
+    EXPECT_NE(bytes.find("text=\"\"\r\npoints=-7,8\r\n\r\n"), std::string::npos);
+    EXPECT_NE(
+        bytes.find(
+            "[hoops.hoop1.mounts.mount0]\r\nid=-1\r\nlabel=\"\"\r\nrotation=0\r\nlowhighxy=1,2,3,4\r\n"),
+        std::string::npos);
+    EXPECT_NE(bytes.find("[hoops.hoop1.mounts.mount1]\r\nid=5\r\nlabel=\"B\""), std::string::npos);
+}
+
+TEST_F(HoopFileTest, LoadReadsTheSavedExampleBack) {
+    ASSERT_EQ(LoadText(kSmallOval), 1);
+    EXPECT_EQ(printed, "\nLoaded INI file - Errors <0000> Warnings <0000>.");
+    ASSERT_EQ(hoops.GetHoopCount(), 1);
+    EXPECT_EQ(Description(0), "Small");
+    CArray<POINT, POINT> points;
+    hoops.GetHoopPoints(0, &points);
+    ASSERT_EQ(points.GetSize(), 3);
+    EXPECT_EQ(points[1].y, 500);
+    EXPECT_EQ(hoops.GetHoopInnerDimRight(0), 450);
+    EXPECT_EQ(hoops.GetHoopOuterDimBottom(0), -600);
+    EXPECT_EQ(hoops.GetHoopMountCount(0), 1);
+    EXPECT_EQ(hoops.GetHoopMountRotation(0, 0), 90);
+    EXPECT_EQ(hoops.GetHoopMountHighY(0, 0), 100);
+    std::string saved = dir.Path("again.ini");
+    ASSERT_EQ(hoops.SaveAs(saved.c_str()), 1);
+    EXPECT_EQ(ReadFileBytes(saved), kSmallOval);
+}
+
+TEST_F(HoopFileTest, TheFirstSectionMustBeHoops) {
+    EXPECT_EQ(LoadText("[HOOPS]\n[hoops.hoop0]\ndescription=\"A\"\n"), 1);
+    EXPECT_EQ(hoops.GetHoopCount(), 1);
+    for (const char* text : {"[other]\n[hoops]\n[hoops.hoop0]\n", "; nothing but a comment\n", ""}) {
+        ASSERT_EQ(hoops.Create(), 1);
+        EXPECT_EQ(LoadText(text), 0) << text;
+        EXPECT_EQ(hoops.GetHoopCount(), 0); // the earlier catalogue is gone too
+        EXPECT_EQ(hoops.InsertHoop("x", "y"), -1);
+    }
+    EXPECT_EQ(hoops.Load(nullptr), 0);
+    ASSERT_EQ(hoops.Create(), 1);
+    EXPECT_EQ(hoops.Load(nullptr), 0); // a null path leaves the handle as it was
+    EXPECT_EQ(hoops.InsertHoop("x", "y"), 0);
+    printed = CapturedDiagnostics([&] { EXPECT_EQ(hoops.Load(dir.Path("missing.ini").c_str()), 0); });
+    EXPECT_EQ(printed, "\nFailure : CINIFile::Load() > _tfopen() failed!");
+    EXPECT_EQ(hoops.GetHoopCount(), 0);
+}
+
+TEST_F(HoopFileTest, HoopsAreProbedFrom0To511WithGaps) {
+    ASSERT_EQ(LoadText("[hoops]\n[hoops.hoop3]\ndescription=\"three\"\n[hoops.hoop512]\ndescription=\"no\"\n"
+                       "[hoops.hoop0]\ndescription=\"zero\"\n[hoops.hoop511]\ndescription=\"last\"\n"
+                       "[hoops.hoop03]\ndescription=\"leading zero\"\n"),
+              1);
+    ASSERT_EQ(hoops.GetHoopCount(), 3);
+    EXPECT_EQ(Description(0), "zero");
+    EXPECT_EQ(Description(1), "three");
+    EXPECT_EQ(Description(2), "last");
+    ASSERT_EQ(LoadText("[hoops]\n[hoops.hoop512]\n[hoops.hoop1000]\n"), 1);
+    EXPECT_EQ(hoops.GetHoopCount(), 0);
+}
+
+TEST_F(HoopFileTest, KeysCountOnlyWithTheirTypeAndElementCount) {
+    ASSERT_EQ(
+        LoadText("[hoops]\n[hoops.hoop0]\npoints=1,2,3\ndescription=7\n[hoops.hoop0.sewfield]\nrect=1,2,3\n"
+                 "[hoops.hoop0.innerdim]\nrect=$10,$B,$-3,$4\n[hoops.hoop0.outerdim]\nrect=1.5,2,3,4\n"
+                 "[hoops.hoop1]\npoints=1.0,2.0\n[Hoops.Hoop1.Mounts.Mount0]\nID=4,5\nLowHighXY=$A,$-A,$1,$0\n"
+                 "label=\"L\"\n"),
+        1);
+    EXPECT_EQ(Description(0), "");
+    EXPECT_EQ(hoops.GetHoopSewFieldRight(0), 0);
+    CRect inner;
+    hoops.GetHoopInnerDim(0, &inner);
+    EXPECT_EQ(inner, CRect(16, 11, -3, 4));
+    EXPECT_EQ(hoops.GetHoopOuterDimLeft(0), 0);
+    EXPECT_EQ(hoops.GetHoopMountCount(1), 1);
+    EXPECT_EQ(hoops.GetHoopMountID(1, 0), 0);
+    EXPECT_EQ(hoops.GetHoopMountLowX(1, 0), 10);
+    EXPECT_EQ(hoops.GetHoopMountHighX(1, 0), -10);
+    EXPECT_EQ(hoops.GetHoopMountLowY(1, 0), 1);
+    CArray<POINT, POINT> points;
+    hoops.GetHoopPoints(1, &points); // not the first hoop: no default outline
+    EXPECT_EQ(points.GetSize(), 0);
+}
+
+TEST_F(HoopFileTest, OnlyTheFirstHoopReadGetsTheDefaultOutline) {
+    ASSERT_EQ(LoadText("[hoops]\n[hoops.hoop2]\n[hoops.hoop2.sewfield]\nrect=-100,50,100,-50\n"
+                       "[hoops.hoop2.mounts.mount0]\nlowhighxy=-10,10,-20,20\n[hoops.hoop5]\n"),
+              1);
+    CArray<POINT, POINT> points;
+    hoops.GetHoopPoints(0, &points);
+    ASSERT_EQ(points.GetSize(), 5);
+    const POINT expected[] = {{-440, -280}, {440, -280}, {440, 280}, {-440, 280}, {-440, -280}};
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(points[k].x, expected[k].x) << k;
+        EXPECT_EQ(points[k].y, expected[k].y) << k;
+    }
+    hoops.GetHoopPoints(1, &points);
+    EXPECT_EQ(points.GetSize(), 0);
+
+    ASSERT_EQ(LoadText("[hoops]\n[hoops.hoop0]\n"), 1); // no mounts: the empty bounding rectangle, wrapped
+    hoops.GetHoopPoints(0, &points);
+    ASSERT_EQ(points.GetSize(), 5);
+    EXPECT_EQ(points[0].x, -4);
+    EXPECT_EQ(points[0].y, -4);
+    EXPECT_EQ(points[2].x, 0);
+    EXPECT_EQ(points[2].y, 0);
+}
+
+TEST_F(HoopFileTest, MountIndexesMustStayBelowTheSectionCount) {
+    ASSERT_EQ(LoadText("[hoops]\n[hoops.hoop0]\n[hoops.hoop0.mounts.mount5]\nid=5\n"), 1);
+    EXPECT_EQ(hoops.GetHoopMountCount(0), 0);
+    ASSERT_EQ(
+        LoadText(
+            "[hoops]\n[hoops.hoop0]\n[hoops.hoop0.mounts.mount2]\nid=2\n[hoops.hoop0.mounts.mount1]\nid=1\n"
+            "[hoops.hoop0.mounts.mount01]\nid=9\n[hoops.hoop0.mounts.mount0x]\nid=9\n"),
+        1);
+    ASSERT_EQ(hoops.GetHoopMountCount(0), 2);
+    EXPECT_EQ(hoops.GetHoopMountID(0, 0), 1); // ascending j, whatever the file order
+    EXPECT_EQ(hoops.GetHoopMountID(0, 1), 2);
+}
+
+TEST_F(HoopFileTest, TheBinaryFormLoadsLikeText) {
+    BinaryIni file;
+    file.Section("hoops");
+    auto& hoop = file.Section("hoops.hoop0");
+    hoop.String("description", "Binary");
+    hoop.Ints("points", {1, 2, 3, 4});
+    file.Section("hoops.hoop0.sewfield").Ints("rect", {-10, 20, 30, -40});
+    auto& mount = file.Section("hoops.hoop0.mounts.mount0");
+    mount.Ints("id", {7});
+    mount.String("label", "M");
+    std::string path = dir.Write("hoops.INB", file.Bytes());
+    printed = CapturedDiagnostics([&] { ASSERT_EQ(hoops.Load(path.c_str()), 1); });
+    EXPECT_EQ(printed, "\nBinary INI file loaded.");
+    EXPECT_EQ(Description(0), "Binary");
+    EXPECT_EQ(hoops.GetHoopSewFieldBottom(0), -40);
+    EXPECT_EQ(hoops.GetHoopMountID(0, 0), 7);
+    CString label;
+    hoops.GetHoopMountLabel(0, 0, &label);
+    EXPECT_EQ(label, "M");
+}
