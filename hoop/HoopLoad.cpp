@@ -7,6 +7,7 @@
 #include <new>
 
 #include "hoop/HoopRecords.h"
+#include "hoop/HoopRectangles.h"
 #include "hoop/INIHoop.h"
 #include "ini/INIFile.h"
 #include "platform/Memory.h"
@@ -132,20 +133,23 @@ bool ReadPoints(CINIFile* file, CINIValue* value, HoopRecord* hoop) {
     return true;
 }
 
+// The three rectangle sections of a hoop, by the name that follows "hoops.hoop<i>." and the edges they fill.
+const struct {
+    const char* section;
+    const HoopRectFields& edges;
+} kRectangleSections[] = {
+    {"sewfield", kSewFieldEdges}, {"innerdim", kInnerDimEdges}, {"outerdim", kOuterDimEdges}};
+
 void ReadRectangles(CINIFile* file, CINIValue* value, HoopRecord* hoop, int index) {
-    char name[64];
-    std::snprintf(name, sizeof name, "hoops.hoop%i.sewfield", index);
-    if (GotoSection(file, name))
-        ReadFour(ReadValue(file, value, "rect", INI_TYPE_INTEGER, 4), &hoop->iSewFieldLeft,
-                 &hoop->iSewFieldTop, &hoop->iSewFieldRight, &hoop->iSewFieldBottom);
-    std::snprintf(name, sizeof name, "hoops.hoop%i.innerdim", index);
-    if (GotoSection(file, name))
-        ReadFour(ReadValue(file, value, "rect", INI_TYPE_INTEGER, 4), &hoop->iInnerDimLeft,
-                 &hoop->iInnerDimTop, &hoop->iInnerDimRight, &hoop->iInnerDimBottom);
-    std::snprintf(name, sizeof name, "hoops.hoop%i.outerdim", index);
-    if (GotoSection(file, name))
-        ReadFour(ReadValue(file, value, "rect", INI_TYPE_INTEGER, 4), &hoop->iOuterDimLeft,
-                 &hoop->iOuterDimTop, &hoop->iOuterDimRight, &hoop->iOuterDimBottom);
+    for (const auto& rectangle : kRectangleSections) {
+        char name[64];
+        std::snprintf(name, sizeof name, "hoops.hoop%i.%s", index, rectangle.section);
+        if (!GotoSection(file, name))
+            continue;
+        const HoopRectFields& edges = rectangle.edges;
+        ReadFour(ReadValue(file, value, "rect", INI_TYPE_INTEGER, 4), &(hoop->*edges.left),
+                 &(hoop->*edges.top), &(hoop->*edges.right), &(hoop->*edges.bottom));
+    }
 }
 
 void ReadMount(CINIFile* file, CINIValue* value, MountRecord* mount) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "hoop/HoopRecords.h"
+#include "hoop/HoopRectangles.h"
 #include "hoop/INIHoop.h"
 
 namespace {
@@ -54,10 +55,11 @@ class HoopWriter {
     char buffer_[32768];
 };
 
-void WriteRectangle(HoopWriter& out, int index, const char* name, int32_t l, int32_t t, int32_t r,
-                    int32_t b) {
+void WriteRectangle(HoopWriter& out, int index, const char* name, const HoopRecord* hoop,
+                    const HoopRectFields& edges) {
     out << "[hoops.hoop" << index << "." << name << "]\r\nrect=";
-    out.Four(l, t, r, b) << "\r\ntext=\"\"\r\n\r\n";
+    out.Four(hoop->*edges.left, hoop->*edges.top, hoop->*edges.right, hoop->*edges.bottom)
+        << "\r\ntext=\"\"\r\n\r\n";
 }
 
 void WriteHoop(HoopWriter& out, const HoopRecord* hoop, int index) {
@@ -70,12 +72,9 @@ void WriteHoop(HoopWriter& out, const HoopRecord* hoop, int index) {
         out << "\r\n";
     }
     out << "\r\n";
-    WriteRectangle(out, index, "sewfield", hoop->iSewFieldLeft, hoop->iSewFieldTop, hoop->iSewFieldRight,
-                   hoop->iSewFieldBottom);
-    WriteRectangle(out, index, "innerdim", hoop->iInnerDimLeft, hoop->iInnerDimTop, hoop->iInnerDimRight,
-                   hoop->iInnerDimBottom);
-    WriteRectangle(out, index, "outerdim", hoop->iOuterDimLeft, hoop->iOuterDimTop, hoop->iOuterDimRight,
-                   hoop->iOuterDimBottom);
+    WriteRectangle(out, index, "sewfield", hoop, kSewFieldEdges);
+    WriteRectangle(out, index, "innerdim", hoop, kInnerDimEdges);
+    WriteRectangle(out, index, "outerdim", hoop, kOuterDimEdges);
     if (!hoop->opFirstMount)
         return;
     out << "[hoops.hoop" << index << ".mounts]\r\ntext=\"\"\r\n\r\n";

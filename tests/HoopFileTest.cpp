@@ -227,3 +227,19 @@ TEST_F(HoopFileTest, TheBinaryFormLoadsLikeText) {
     hoops.GetHoopMountLabel(0, 0, &label);
     EXPECT_EQ(label, "M");
 }
+
+TEST(HoopSample, BothFormsOfTheSampleGiveTheSameCatalogue) {
+    CINIHoop text, binary;
+    std::string base = std::string(BREVANT_SOURCE_DIR) + "/examples/hoops";
+    std::string printed = CapturedDiagnostics([&] {
+        ASSERT_EQ(text.Load((base + ".ini").c_str()), 1);
+        ASSERT_EQ(binary.Load((base + ".inb").c_str()), 1);
+    });
+    EXPECT_EQ(printed, "\nLoaded INI file - Errors <0000> Warnings <0000>.\nBinary INI file loaded.");
+    EXPECT_GE(text.GetHoopCount(), 12);
+    TempDir dir;
+    ASSERT_EQ(text.SaveAs(dir.Path("text.ini").c_str()), 1);
+    ASSERT_EQ(binary.SaveAs(dir.Path("binary.ini").c_str()), 1);
+    EXPECT_EQ(ReadFileBytes(dir.Path("text.ini")), ReadFileBytes(dir.Path("binary.ini")));
+    EXPECT_EQ(ReadFileBytes(dir.Path("text.ini")), ReadFileBytes(base + ".ini")); // the sample is in saved form
+}
