@@ -1,43 +1,117 @@
 // Writing a catalogue as INI text: every section followed by an empty line, every line ended by CR LF.
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "hoop/HoopRecords.h"
 #include "hoop/HoopRectangles.h"
 #include "hoop/INIHoop.h"
+#include "platform/Memory.h"
 
 namespace {
 
-// Collects the formatted text in a fixed buffer and hands it to the file in large writes.
+// The numbers 0 to 9999 as four digits each, with leading zeros.
+struct FourDigits {
+    char digits[10000][4]{};
+    constexpr FourDigits() {
+        for (int n = 0; n < 10000; ++n) {
+            digits[n][0] = static_cast<char>('0' + n / 1000);
+            digits[n][1] = static_cast<char>('0' + n / 100 % 10);
+            digits[n][2] = static_cast<char>('0' + n / 10 % 10);
+            digits[n][3] = static_cast<char>('0' + n % 10);
+        }
+    }
+};
+constexpr FourDigits kFourDigits; // made by the compiler: loading the library runs no code
+
+// Writes a number as "%i" does at `out` and answers the end of the text; `out` needs room for 16 bytes
+// although at most 11 remain written. Coordinates are mostly below 10000 in magnitude and of random sign, so
+// the common case is written without branches on the sign or the length.
+char* FormatNumber(char* out, int32_t number) {
+    uint32_t magnitude = number < 0 ? 0u - static_cast<uint32_t>(number) : static_cast<uint32_t>(number);
+    *out = '-';
+    out += number < 0;
+    if (magnitude < 10000) {
+        int digits = 1 + (magnitude >= 10) + (magnitude >= 100) + (magnitude >= 1000);
+        std::memcpy(out, &kFourDigits.digits[0][0] + magnitude * 4 + 4 - digits, 4);
+        return out + digits;
+    }
+    uint32_t low = magnitude % 10000, middle = magnitude / 10000 % 10000, high = magnitude / 100000000;
+    if (high > 0)
+        out = FormatNumber(out, static_cast<int32_t>(high));
+    else {
+        out = FormatNumber(out, static_cast<int32_t>(middle));
+        middle = 10000; // written already
+    }
+    if (middle < 10000) {
+        std::memcpy(out, kFourDigits.digits[middle], 4);
+        out += 4;
+    }
+    std::memcpy(out, kFourDigits.digits[low], 4);
+    return out + 4;
+}
+
+// Collects the formatted text in one large buffer and hands it to the file in few large writes.
 class HoopWriter {
   public:
-    explicit HoopWriter(FILE* file) : file_(file) {}
-    ~HoopWriter() { Flush(); }
+    explicit HoopWriter(FILE* file) : file_(file) {
+        buffer_ = static_cast<char*>(MemAlloc(kLargeBuffer));
+        capacity_ = buffer_ ? kLargeBuffer : sizeof fallback_;
+        if (!buffer_)
+            buffer_ = fallback_;
+    }
+    HoopWriter(const HoopWriter&) = delete;
+    ~HoopWriter() {
+        Flush();
+        if (buffer_ != fallback_)
+            MemFree(buffer_);
+    }
 
-    HoopWriter& operator<<(const char* text) {
-        Put(text ? text : "", text ? std::strlen(text) : 0);
+    template <size_t N> HoopWriter& operator<<(const char (&literal)[N]) {
+        if (capacity_ - used_ < N - 1)
+            Flush();
+        std::memcpy(buffer_ + used_, literal, N - 1); // literals are far shorter than any buffer
+        used_ += N - 1;
+        return *this;
+    }
+    // A stored text; a null text is written as the empty one.
+    HoopWriter& Text(const char* text) {
+        if (text)
+            Put(text, std::strlen(text));
         return *this;
     }
     HoopWriter& operator<<(int32_t number) {
-        if (sizeof buffer_ - used_ < 12)
-            Flush();
-        used_ = static_cast<size_t>(std::to_chars(buffer_ + used_, buffer_ + sizeof buffer_, number).ptr -
-                                    buffer_);
+        Reserve(kNumberRoom);
+        used_ = static_cast<size_t>(FormatNumber(buffer_ + used_, number) - buffer_);
         return *this;
     }
-    // Four numbers separated by commas, as rectangles and mount limits are written.
-    HoopWriter& Four(int32_t a, int32_t b, int32_t c, int32_t d) {
-        return *this << a << "," << b << "," << c << "," << d;
+    // Numbers separated by commas, as rectangles, mount limits and points are written.
+    HoopWriter& List(std::initializer_list<int32_t> numbers) {
+        Reserve(kNumberRoom * numbers.size());
+        char* out = buffer_ + used_;
+        for (int32_t number : numbers) {
+            if (out != buffer_ + used_)
+                *out++ = ',';
+            out = FormatNumber(out, number);
+        }
+        used_ = static_cast<size_t>(out - buffer_);
+        return *this;
     }
 
   private:
+    static const size_t kLargeBuffer = 1 << 20;
+    static const size_t kNumberRoom = 17; // a comma and what FormatNumber may touch
+
+    void Reserve(size_t bytes) {
+        if (capacity_ - used_ < bytes)
+            Flush();
+    }
     void Put(const char* text, size_t length) {
         while (length > 0) {
-            if (used_ == sizeof buffer_)
+            if (used_ == capacity_)
                 Flush();
-            size_t part = std::min(length, sizeof buffer_ - used_);
+            size_t part = std::min(length, capacity_ - used_);
             std::memcpy(buffer_ + used_, text, part);
             used_ += part;
             text += part;
@@ -51,24 +125,31 @@ class HoopWriter {
     }
 
     FILE* file_;
+    char* buffer_;
+    size_t capacity_;
     size_t used_ = 0;
-    char buffer_[32768];
+    char fallback_[4096];
 };
 
 void WriteRectangle(HoopWriter& out, int index, const char* name, const HoopRecord* hoop,
                     const HoopRectFields& edges) {
-    out << "[hoops.hoop" << index << "." << name << "]\r\nrect=";
-    out.Four(hoop->*edges.left, hoop->*edges.top, hoop->*edges.right, hoop->*edges.bottom)
+    out << "[hoops.hoop" << index << ".";
+    out.Text(name) << "]\r\nrect=";
+    out.List({hoop->*edges.left, hoop->*edges.top, hoop->*edges.right, hoop->*edges.bottom})
         << "\r\ntext=\"\"\r\n\r\n";
 }
 
 void WriteHoop(HoopWriter& out, const HoopRecord* hoop, int index) {
-    out << "[hoops.hoop" << index << "]\r\ndescription=\"" << hoop->caDescription << "\"\r\nshape=\""
-        << hoop->caShape << "\"\r\ntext=\"\"\r\n";
+    out << "[hoops.hoop" << index << "]\r\ndescription=\"";
+    out.Text(hoop->caDescription) << "\"\r\nshape=\"";
+    out.Text(hoop->caShape) << "\"\r\ntext=\"\"\r\n";
     if (hoop->iPointCount > 0) {
         out << "points=";
-        for (int32_t k = 0; k < hoop->iPointCount; ++k)
-            out << (k ? "," : "") << hoop->opPoints[k].x << "," << hoop->opPoints[k].y;
+        out.List({hoop->opPoints[0].x, hoop->opPoints[0].y});
+        for (int32_t k = 1; k < hoop->iPointCount; ++k) {
+            out << ",";
+            out.List({hoop->opPoints[k].x, hoop->opPoints[k].y});
+        }
         out << "\r\n";
     }
     out << "\r\n";
@@ -80,9 +161,9 @@ void WriteHoop(HoopWriter& out, const HoopRecord* hoop, int index) {
     out << "[hoops.hoop" << index << ".mounts]\r\ntext=\"\"\r\n\r\n";
     int j = 0;
     for (const MountRecord* mount = hoop->opFirstMount; mount; mount = mount->opNext, ++j) {
-        out << "[hoops.hoop" << index << ".mounts.mount" << j << "]\r\nid=" << mount->iID << "\r\nlabel=\""
-            << mount->caLabel << "\"\r\nrotation=" << mount->iRotation << "\r\nlowhighxy=";
-        out.Four(mount->iLowX, mount->iHighX, mount->iLowY, mount->iHighY) << "\r\ntext=\"\"\r\n\r\n";
+        out << "[hoops.hoop" << index << ".mounts.mount" << j << "]\r\nid=" << mount->iID << "\r\nlabel=\"";
+        out.Text(mount->caLabel) << "\"\r\nrotation=" << mount->iRotation << "\r\nlowhighxy=";
+        out.List({mount->iLowX, mount->iHighX, mount->iLowY, mount->iHighY}) << "\r\ntext=\"\"\r\n\r\n";
     }
 }
 

@@ -157,6 +157,8 @@ class Generator {
             return INT_MIN + Between(0, 2);
         case 2:
             return Between(-1000000000, -999999990);
+        case 3:
+            return Between(-99999999, 999999999);
         default:
             return Between(-5000, 5000);
         }

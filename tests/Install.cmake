@@ -8,3 +8,6 @@ if(NOT BREVANT_SANITIZE)
   add_test(NAME install.only_exported_classes_are_visible
            COMMAND sh -c "nm -D --defined-only $<TARGET_FILE:brevant> | c++filt | grep -v -E ' (CINIHoop|CINIValue)::|BREVANT_1.0' | grep . && exit 1 || exit 0")
 endif()
+# Loading the library runs no code of its own: no static constructors.
+add_test(NAME install.no_code_runs_when_loaded
+         COMMAND sh -c "nm $<TARGET_FILE:brevant> | grep -q _GLOBAL__sub_I && exit 1 || exit 0")
