@@ -1,0 +1,228 @@
+// Appending hoops from another catalogue and cloning whole catalogues.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "hoop/INIHoop.h"
+#include "ini/INIFile.h"
+#include "platform/Memory.h"
+#include "support/Captured.h"
+
+namespace {
+// Everything a hoop copy carries, read through the public members, as one comparable list of numbers and
+// texts.
+struct HoopImage {
+    std::vector<std::string> texts; // description, shape, then each mount's label
+    std::vector<int> numbers;       // rectangles, points, mount numbers, rotation
+    bool operator==(const HoopImage& o) const { return texts == o.texts && numbers == o.numbers; }
+};
+std::ostream& operator<<(std::ostream& out, const HoopImage& h) {
+    return out << "hoop \"" << (h.texts.empty() ? "" : h.texts[0]) << "\" of " << h.numbers.size()
+               << " numbers";
+}
+
+HoopImage ReadHoop(CINIHoop& handle, int hoop) {
+    HoopImage image;
+    CString description, shape;
+    EXPECT_EQ(handle.GetHoop(hoop, &description, &shape), 1);
+    image.texts = {description.GetString(), shape.GetString()};
+    using WholeGetter = int (CINIHoop::*)(int, CRect*);
+    for (WholeGetter get :
+         {&CINIHoop::GetHoopSewField, &CINIHoop::GetHoopInnerDim, &CINIHoop::GetHoopOuterDim}) {
+        CRect rect;
+        EXPECT_EQ((handle.*get)(hoop, &rect), 1);
+        image.numbers.insert(image.numbers.end(), {rect.left, rect.top, rect.right, rect.bottom});
+    }
+    CArray<POINT, POINT> points;
+    EXPECT_EQ(handle.GetHoopPoints(hoop, &points), 1);
+    for (int i = 0; i < points.GetSize(); ++i)
+        image.numbers.insert(image.numbers.end(), {points[i].x, points[i].y});
+    for (int j = 0; j < handle.GetHoopMountCount(hoop); ++j) {
+        CString label;
+        std::array<int, 6> n;
+        EXPECT_EQ(handle.GetHoopMount(hoop, j, &label, &n[0], &n[1], &n[2], &n[3], &n[4], &n[5]), 1);
+        image.texts.push_back(label.GetString());
+        image.numbers.insert(image.numbers.end(), n.begin(), n.end());
+    }
+    image.numbers.push_back(handle.GetHoopRotation(hoop));
+    return image;
+}
+
+std::vector<HoopImage> ReadAll(CINIHoop& handle) {
+    std::vector<HoopImage> hoops;
+    for (int hoop = 0; hoop < handle.GetHoopCount(); ++hoop)
+        hoops.push_back(ReadHoop(handle, hoop));
+    return hoops;
+}
+
+bool HasNoCatalogue(CINIHoop& handle) {
+    return handle.GetHoopCount() == 0 && handle.InsertHoop("x", "y") == -1;
+}
+
+struct HoopCopying : testing::Test {
+    CINIHoop source;
+    // Three hoops: a full one, a bare one with null texts, and one with several mounts and a null label.
+    void SetUp() override {
+        ASSERT_EQ(source.Create(), 1);
+        ASSERT_EQ(source.InsertHoop("Round 100% cotton", "oval"), 0);
+        CRect sew(-100, 50, 100, -50), inner(-120, 70, 120, -70), outer(-140, 90, 140, -90);
+        source.SetHoopSewField(0, &sew);
+        source.SetHoopInnerDim(0, &inner);
+        source.SetHoopOuterDim(0, &outer);
+        CArray<POINT, POINT> points;
+        for (int i = 0; i < 5; ++i)
+            points.Add(POINT{i, -i * i});
+        source.SetHoopPoints(0, &points);
+        ASSERT_EQ(source.InsertHoopMount(0, "clamp", 1, 90, -10, 10, -20, 20), 0);
+        ASSERT_EQ(source.InsertHoopMount(0, "", 2, 0, INT_MIN, 0, 0, INT_MAX), 1);
+        ASSERT_EQ(source.InsertHoop(nullptr, nullptr), 1);
+        ASSERT_EQ(source.InsertHoop("many", "square"), 2);
+        for (int j = 0; j < 4; ++j)
+            ASSERT_EQ(source.InsertHoopMount(2, j == 2 ? nullptr : "m", j, j, j, j, j, j), j);
+    }
+    int MountCount() {
+        int mounts = 0;
+        for (int hoop = 0; hoop < source.GetHoopCount(); ++hoop)
+            mounts += source.GetHoopMountCount(hoop);
+        return mounts;
+    }
+};
+} // namespace
+
+TEST_F(HoopCopying, AppendCreatesACatalogueAndCopiesEveryField) {
+    CINIHoop target, empty;
+    EXPECT_EQ(target.AppendHoop(nullptr, 0), 0);
+    EXPECT_EQ(target.AppendHoop(&source, -1), 0);
+    EXPECT_EQ(target.AppendHoop(&source, 3), 0);
+    EXPECT_EQ(target.AppendHoop(&empty, 0), 0);
+    EXPECT_TRUE(HasNoCatalogue(target));
+    for (int hoop : {2, 0, 1}) {
+        EXPECT_EQ(target.AppendHoop(&source, hoop), 1);
+        EXPECT_EQ(ReadHoop(target, target.GetHoopCount() - 1), ReadHoop(source, hoop));
+    }
+    EXPECT_EQ(target.GetHoopCount(), 3);
+}
+
+TEST_F(HoopCopying, CopiesDropTheRotationAndRectangleEdgesOfTheKeepValue) {
+    ASSERT_EQ(source.SetHoopRotation(0, 90), 1);
+    // A turn beyond the 32-bit range leaves -2147483648 in edges, which the rectangle setters cannot store.
+    CRect huge(-INT_MAX, -INT_MAX, -INT_MAX, -INT_MAX);
+    ASSERT_EQ(source.SetHoopOuterDim(1, &huge), 1);
+    ASSERT_EQ(source.SetHoopRotation(1, 45), 1);
+    ASSERT_EQ(source.GetHoopOuterDimLeft(1), INT_MIN);
+
+    CINIHoop target;
+    ASSERT_EQ(target.AppendHoop(&source, 0), 1);
+    ASSERT_EQ(source.CloneTo(&target), 1);
+    ASSERT_EQ(target.AppendHoop(&source, 0), 1);
+    std::vector<HoopImage> expected = ReadAll(source);
+    expected.push_back(expected[0]);
+    for (HoopImage& hoop : expected) {
+        hoop.numbers.back() = 0;
+        for (size_t edge = 0; edge < 12; ++edge)
+            hoop.numbers[edge] = hoop.numbers[edge] == INT_MIN ? 0 : hoop.numbers[edge];
+    }
+    EXPECT_EQ(ReadAll(target), expected);
+}
+
+TEST_F(HoopCopying, CopiesAreIndependentOfTheirSource) {
+    CINIHoop appended, cloned;
+    ASSERT_EQ(appended.AppendHoop(&source, 0), 1);
+    ASSERT_EQ(source.CloneTo(&cloned), 1);
+    std::vector<HoopImage> before = ReadAll(source);
+    source.SetHoop(0, "changed", "changed");
+    source.SetHoopMountLabel(0, 0, "changed");
+    source.SetHoopSewFieldLeft(0, 1);
+    source.RemoveHoop(2);
+    source.Release();
+    EXPECT_EQ(ReadHoop(appended, 0), before[0]);
+    EXPECT_EQ(ReadAll(cloned), before);
+}
+
+TEST_F(HoopCopying, AppendToItselfCopiesOnlyTheMountsThatWereThere) {
+    EXPECT_EQ(source.AppendHoop(&source, 2), 1);
+    ASSERT_EQ(source.GetHoopCount(), 4);
+    EXPECT_EQ(ReadHoop(source, 3), ReadHoop(source, 2));
+}
+
+TEST_F(HoopCopying, CloneReplacesTheTargetsCatalogueEvenWhenShared) {
+    int documents = INIDocumentCount();
+    CINIHoop target, empty;
+    target = source;
+    std::vector<HoopImage> before = ReadAll(source);
+    EXPECT_EQ(source.CloneTo(&target), 1);
+    target.RemoveHoop(0);
+    EXPECT_EQ(ReadAll(source), before);
+    EXPECT_EQ(empty.CloneTo(&target), 1);
+    EXPECT_EQ(target.GetHoopCount(), 0);
+    EXPECT_EQ(source.CloneTo(&source), 1);
+    EXPECT_EQ(source.GetHoopCount(), 0);
+    EXPECT_EQ(source.CloneTo(nullptr), 0);
+    EXPECT_EQ(INIDocumentCount(), documents + 1);
+}
+
+TEST_F(HoopCopying, EveryFailedRecordOfAnAppendLeavesTheCatalogueAsItWas) {
+    CINIHoop target;
+    ASSERT_EQ(target.Create(), 1);
+    ASSERT_EQ(target.InsertHoop("own", nullptr), 0);
+    std::vector<HoopImage> before = ReadAll(target);
+    int reported = 0;
+    for (long failing = 1;; ++failing) {
+        MemFailAt(failing);
+        int appended = target.AppendHoop(&source, 0);
+        long calls = MemCallCount();
+        MemFailAt(0);
+        if (failing > calls) {
+            EXPECT_EQ(ReadHoop(target, 1), ReadHoop(source, 0));
+            break;
+        }
+        if (appended == 0) {
+            ++reported;
+            EXPECT_EQ(ReadAll(target), before) << "allocation " << failing;
+            continue;
+        }
+        // A lost text or point array goes unreported; every record is there.
+        EXPECT_EQ(target.GetHoopMountCount(1), source.GetHoopMountCount(0));
+        ASSERT_EQ(target.RemoveHoop(1), 1);
+    }
+    EXPECT_EQ(reported, 1 + source.GetHoopMountCount(0)); // the hoop record and each mount record
+}
+
+TEST_F(HoopCopying, EveryFailedAllocationOfACloneIsReportedOrLeavesAllRecords) {
+    MemFailAt(0);
+    CINIHoop probe;
+    ASSERT_EQ(probe.Create(), 1);
+    long createAllocations = MemCallCount();
+    int documents = INIDocumentCount();
+    int reported = 0;
+    for (long failing = 1;; ++failing) {
+        CINIHoop target;
+        ASSERT_EQ(target.Create(), 1);
+        int cloned = 0;
+        long calls = 0;
+        std::string printed = CapturedDiagnostics([&] {
+            MemFailAt(failing);
+            cloned = source.CloneTo(&target);
+            calls = MemCallCount();
+            MemFailAt(0);
+        });
+        if (failing > calls) {
+            EXPECT_EQ(ReadAll(target), ReadAll(source));
+            break;
+        }
+        EXPECT_TRUE(printed.empty() || printed.find("CINIFile::Create()") != std::string::npos) << printed;
+        if (cloned == 0) {
+            ++reported;
+            EXPECT_TRUE(HasNoCatalogue(target)) << "allocation " << failing;
+            EXPECT_EQ(INIDocumentCount(), documents) << "allocation " << failing;
+            continue;
+        }
+        ASSERT_EQ(target.GetHoopCount(), source.GetHoopCount());
+        for (int hoop = 0; hoop < source.GetHoopCount(); ++hoop)
+            EXPECT_EQ(target.GetHoopMountCount(hoop), source.GetHoopMountCount(hoop));
+    }
+    EXPECT_EQ(reported, createAllocations + source.GetHoopCount() + MountCount());
+}
