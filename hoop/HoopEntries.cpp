@@ -24,22 +24,10 @@ void UnlinkHoopRecord(HoopCatalogue* catalogue, HoopRecord* record) {
         record->opPrev->opNext = record->opNext;
     else
         catalogue->opFirstHoop = record->opNext;
+    if (catalogue->opLastHoop == record) // the reader's mark never outlives its hoop
+        catalogue->opLastHoop = nullptr;
 }
 
-// Frees every mount of the hoop in list order, then its points, texts and the record itself.
-void FreeHoopRecord(HoopRecord* record) {
-    MountRecord* mount = record->opFirstMount;
-    while (mount != nullptr) {
-        MountRecord* next = mount->opNext;
-        MemFree(mount->caLabel);
-        MemFree(mount);
-        mount = next;
-    }
-    MemFree(record->opPoints);
-    MemFree(record->caDescription);
-    MemFree(record->caShape);
-    MemFree(record);
-}
 } // namespace
 
 int CINIHoop::GetHoopCount() {

@@ -7,13 +7,17 @@
 #include "platform/Memory.h"
 
 namespace {
-// Empties the catalogue (last hoop first, its mounts last to first), destroys its document and frees it.
-void FreeCatalogue(CINIHoop& handle, HoopCatalogue* catalogue) {
-    while (handle.GetHoopCount() > 0) {
-        int last = handle.GetHoopCount() - 1;
-        for (int mount = handle.GetHoopMountCount(last) - 1; mount >= 0; --mount)
-            handle.RemoveHoopMount(last, mount);
-        handle.RemoveHoop(last);
+// Frees the hoops from the last to the first, destroys the catalogue's document and frees the catalogue. The
+// hoops are reached backwards from the tail, so that emptying a catalogue takes time in proportion to its
+// size.
+void FreeCatalogue(HoopCatalogue* catalogue) {
+    HoopRecord* hoop = catalogue->opFirstHoop;
+    while (hoop != nullptr && hoop->opNext != nullptr)
+        hoop = hoop->opNext;
+    while (hoop != nullptr) {
+        HoopRecord* previous = hoop->opPrev;
+        FreeHoopRecord(hoop);
+        hoop = previous;
     }
     if (catalogue->opINIFile != nullptr) {
         catalogue->opINIFile->Destroy();
@@ -76,7 +80,7 @@ int CINIHoop::Release() {
         opCatalogue = nullptr;
         return 1;
     }
-    FreeCatalogue(*this, catalogue);
+    FreeCatalogue(catalogue);
     opCatalogue = nullptr;
     return 1;
 }

@@ -25,6 +25,8 @@ void UnlinkMountRecord(HoopRecord* hoop, MountRecord* mount) {
         mount->opPrev->opNext = mount->opNext;
     else
         hoop->opFirstMount = mount->opNext;
+    if (hoop->opLastMount == mount) // the reader's mark never outlives its mount
+        hoop->opLastMount = nullptr;
 }
 } // namespace
 

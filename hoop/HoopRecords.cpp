@@ -1,6 +1,8 @@
 // Finding hoop i and mount j: every lookup walks its list from the head.
 #include "hoop/HoopRecords.h"
 
+#include "platform/Memory.h"
+
 HoopRecord* FindHoop(HoopCatalogue* catalogue, int hoop) {
     if (catalogue == nullptr)
         return nullptr;
@@ -26,4 +28,19 @@ MountRecord* FindMountOf(HoopRecord* hoop, int mount) {
     for (int j = 0; j < mount; ++j)
         found = found->opNext;
     return found;
+}
+
+// Frees every mount of the hoop in list order, then its points, texts and the record itself.
+void FreeHoopRecord(HoopRecord* record) {
+    MountRecord* mount = record->opFirstMount;
+    while (mount != nullptr) {
+        MountRecord* next = mount->opNext;
+        MemFree(mount->caLabel);
+        MemFree(mount);
+        mount = next;
+    }
+    MemFree(record->opPoints);
+    MemFree(record->caDescription);
+    MemFree(record->caShape);
+    MemFree(record);
 }

@@ -54,3 +54,5 @@ HoopRecord* FindHoop(HoopCatalogue* catalogue, int hoop);
 MountRecord* FindMount(HoopCatalogue* catalogue, int hoop, int mount);
 // Mount j of a hoop already found, or null when j is out of range.
 MountRecord* FindMountOf(HoopRecord* hoop, int mount);
+// Frees a hoop that is no longer linked: its mounts with their labels, its points, its texts and the record.
+void FreeHoopRecord(HoopRecord* record);

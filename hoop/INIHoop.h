@@ -75,12 +75,13 @@ class BREVANT_API CINIHoop {
     int SetHoopOuterDimBottom(int hoop, int value);
 
     // Mounts: a number of -2147483648 or a null label handed to a setter keeps the stored field.
-    int InsertHoopMount(int hoop, const char* label, int id, int rotation, int lowX, int highX, int lowY, int highY);
+    int InsertHoopMount(int hoop, const char* label, int id, int rotation, int lowX, int highX, int lowY,
+                        int highY);
     int GetHoopMountCount(int hoop);
-    int GetHoopMount(int hoop, int mount, CString* label, int* id, int* rotation, int* lowX, int* highX, int* lowY,
-                     int* highY);
-    int SetHoopMount(int hoop, int mount, const char* label, int id, int rotation, int lowX, int highX, int lowY,
-                     int highY);
+    int GetHoopMount(int hoop, int mount, CString* label, int* id, int* rotation, int* lowX, int* highX,
+                     int* lowY, int* highY);
+    int SetHoopMount(int hoop, int mount, const char* label, int id, int rotation, int lowX, int highX,
+                     int lowY, int highY);
     int RemoveHoopMount(int hoop, int mount);
 
     int GetHoopMountLabel(int hoop, int mount, CString* label);

@@ -1,6 +1,7 @@
 // Catalogues saved and loaded again come back unchanged, but for what the file format cannot carry.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <random>
 #include <string>
