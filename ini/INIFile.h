@@ -14,9 +14,14 @@ struct SINIValuePool;
 struct SINISectionPool;
 class CString;
 
-// A hash index from case-folded names to records, so that lookups and appends never walk the lists.
+// A hash index from case-folded names to records, so that lookups and appends never walk the lists. Each slot
+// keeps the name's hash beside the record, so that a miss rarely reads a name.
+struct NameSlot {
+    void* record;
+    uint32_t hash;
+};
 struct NameIndex {
-    void** slots;
+    NameSlot* slots;
     uint32_t capacity; // a power of two, or 0 before the first use
     uint32_t used;
 };

@@ -16,19 +16,20 @@ template <class Record> Record* Find(const NameIndex& index, const char* name, u
     if (index.capacity == 0)
         return nullptr;
     for (uint32_t slot = Slot(index, hash);; slot = (slot + 1) & (index.capacity - 1)) {
-        Record* record = static_cast<Record*>(index.slots[slot]);
-        if (record == nullptr)
+        const NameSlot& entry = index.slots[slot];
+        if (entry.record == nullptr)
             return nullptr;
-        if (CompareNoCase(record->caName, name) == 0)
+        Record* record = static_cast<Record*>(entry.record);
+        if (entry.hash == hash && CompareNoCase(record->caName, name) == 0)
             return record;
     }
 }
 
-template <class Record> void PutUnchecked(NameIndex& index, Record* record, uint32_t hash) {
+inline void PutUnchecked(NameIndex& index, void* record, uint32_t hash) {
     uint32_t slot = Slot(index, hash);
-    while (index.slots[slot] != nullptr)
+    while (index.slots[slot].record != nullptr)
         slot = (slot + 1) & (index.capacity - 1);
-    index.slots[slot] = record;
+    index.slots[slot] = NameSlot{record, hash};
     ++index.used;
 }
 
@@ -39,14 +40,13 @@ template <class Record> bool Reserve(NameIndex& index, uint32_t count) {
     uint32_t capacity = index.capacity ? index.capacity : 16;
     while (uint64_t(count) * 4 > uint64_t(capacity) * 3)
         capacity *= 2;
-    void** slots = static_cast<void**>(MemAllocZeroed(sizeof(void*) * capacity));
+    NameSlot* slots = static_cast<NameSlot*>(MemAllocZeroed(sizeof(NameSlot) * capacity));
     if (!slots)
         return false;
     NameIndex grown{slots, capacity, 0};
     for (uint32_t i = 0; i < index.capacity; ++i)
-        if (index.slots[i])
-            PutUnchecked(grown, static_cast<Record*>(index.slots[i]),
-                         HashNoCase(static_cast<Record*>(index.slots[i])->caName));
+        if (index.slots[i].record)
+            PutUnchecked(grown, index.slots[i].record, index.slots[i].hash);
     MemFree(index.slots);
     index = grown;
     return true;
@@ -58,20 +58,20 @@ template <class Record> void Erase(NameIndex& index, Record* record) {
         return;
     uint32_t mask = index.capacity - 1;
     uint32_t slot = Slot(index, HashNoCase(record->caName));
-    while (index.slots[slot] != record) {
-        if (index.slots[slot] == nullptr)
+    while (index.slots[slot].record != record) {
+        if (index.slots[slot].record == nullptr)
             return;
         slot = (slot + 1) & mask;
     }
-    index.slots[slot] = nullptr;
+    index.slots[slot] = NameSlot{nullptr, 0};
     --index.used;
-    for (uint32_t next = (slot + 1) & mask; index.slots[next] != nullptr; next = (next + 1) & mask) {
-        uint32_t home = Slot(index, HashNoCase(static_cast<Record*>(index.slots[next])->caName));
+    for (uint32_t next = (slot + 1) & mask; index.slots[next].record != nullptr; next = (next + 1) & mask) {
+        uint32_t home = Slot(index, index.slots[next].hash);
         bool between = slot <= next ? (slot < home && home <= next) : (slot < home || home <= next);
         if (between)
             continue;
         index.slots[slot] = index.slots[next];
-        index.slots[next] = nullptr;
+        index.slots[next] = NameSlot{nullptr, 0};
         slot = next;
     }
 }
