@@ -20,5 +20,7 @@ void Diagnose(const char* format, ...) {
     if (length > 0)
         vsnprintf(&message[0], message.size() + 1, format, args);
     va_end(args);
-    fprintf(diagnosticStream ? diagnosticStream : stderr, "\n%s", message.c_str());
+    // Written whole, so that a "%c" of the character 0 comes out as that byte rather than ending the message.
+    message.insert(0, 1, '\n');
+    fwrite(message.data(), 1, message.size(), diagnosticStream ? diagnosticStream : stderr);
 }

@@ -1,0 +1,161 @@
+// The INI text loader on arbitrary bytes. Besides the sanitizers, two checks: the loaded document keeps every
+// invariant of the store and of the text syntax, and writing the document out as INI text and loading that
+// text again gives the same sections and values in the same order.
+#include <charconv>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "ini/INIString.h"
+
+namespace {
+
+const int kLongestDecimal = 10; // the decimal reader's limit: elements of more characters are refused
+const size_t kLongestReal = 14;
+
+struct ExpectedValue {
+    const SINIValuePool* value;
+};
+
+struct ExpectedSection {
+    const SINISectionPool* section;
+    std::vector<const SINIValuePool*> values;
+};
+
+bool FitsDecimal(int32_t number) { return std::to_string(number).size() <= size_t(kLongestDecimal); }
+
+void AppendIntegers(std::string& line, const int32_t* elements, int count) {
+    bool decimal = true;
+    for (int i = 0; i < count; ++i)
+        decimal = decimal && FitsDecimal(elements[i]);
+    char text[16];
+    for (int i = 0; i < count; ++i) {
+        if (decimal)
+            std::snprintf(text, sizeof text, "%s%d", i ? "," : "", elements[i]);
+        else
+            std::snprintf(text, sizeof text, "%s$%X", i ? "," : "", static_cast<uint32_t>(elements[i]));
+        line += text;
+    }
+}
+
+// Reals need a full stop, no exponent and at most 14 characters; false when an element cannot be written so.
+bool AppendReals(std::string& line, const float* elements, int count) {
+    for (int i = 0; i < count; ++i) {
+        char text[64];
+        std::to_chars_result end = std::to_chars(text, text + sizeof text, elements[i], std::chars_format::fixed);
+        if (end.ec != std::errc())
+            return false;
+        std::string element(text, end.ptr);
+        if (element.find('.') == std::string::npos)
+            element += '.';
+        if (element.size() > kLongestReal)
+            return false;
+        line += (i ? "," : "") + element;
+    }
+    return true;
+}
+
+void AppendCharacters(std::string& line, const char* elements, int count) {
+    for (int i = 0; i < count; ++i) {
+        line += i ? ",'" : "'";
+        line += elements[i];
+        line += '\'';
+    }
+}
+
+// One value line, or false when the value cannot be written as one readable line.
+bool ValueLine(const SINIValuePool* value, std::string& line) {
+    line = std::string(value->caName) + "=";
+    switch (value->iType) {
+    case INI_TYPE_INTEGER:
+        AppendIntegers(line, static_cast<const int32_t*>(value->opData), value->iCount);
+        break;
+    case INI_TYPE_REAL:
+        if (!AppendReals(line, static_cast<const float*>(value->opData), value->iCount))
+            return false;
+        break;
+    case INI_TYPE_CHARACTER:
+        AppendCharacters(line, static_cast<const char*>(value->opData), value->iCount);
+        break;
+    case INI_TYPE_STRING:
+        line += '"' + std::string(static_cast<const char*>(value->opData)) + '"';
+        break;
+    default:
+        return false;
+    }
+    return line.size() < INI_LINE_CAPACITY;
+}
+
+std::string WriteDocument(SINIFilePool* root, std::vector<ExpectedSection>& expected) {
+    std::string text;
+    std::string line;
+    for (const SINISectionPool* section = root->opFirstSection; section; section = section->opNext) {
+        expected.push_back({section, {}});
+        text += "[" + std::string(section->caName) + "]\n";
+        for (const SINIValuePool* value = section->opFirstValue; value; value = value->opNext) {
+            if (!ValueLine(value, line))
+                continue;
+            text += line + "\n";
+            expected.back().values.push_back(value);
+        }
+    }
+    return text;
+}
+
+void ExpectSameValue(const SINIValuePool* want, const SINIValuePool* got) {
+    FUZZ_EXPECT(std::strcmp(want->caName, got->caName) == 0);
+    FUZZ_EXPECT(want->iType == got->iType && want->iCount == got->iCount);
+    if (want->iType != INI_TYPE_INTEGER) // integers may come back in another of the three integer kinds
+        FUZZ_EXPECT(want->iKind == got->iKind);
+    size_t bytes = size_t(want->iCount) * size_t(INIGetTypeSize(want->iType));
+    FUZZ_EXPECT(std::memcmp(want->opData, got->opData, bytes) == 0);
+}
+
+void ExpectDocument(SINIFilePool* root, const std::vector<ExpectedSection>& expected) {
+    FUZZ_EXPECT(root->iSectionCount == int(expected.size()));
+    const SINISectionPool* section = root->opFirstSection;
+    for (const ExpectedSection& want : expected) {
+        FUZZ_EXPECT(section && std::strcmp(section->caName, want.section->caName) == 0);
+        FUZZ_EXPECT(section->iValueCount == int(want.values.size()));
+        const SINIValuePool* value = section->opFirstValue;
+        for (const SINIValuePool* wantValue : want.values) {
+            ExpectSameValue(wantValue, value);
+            value = value->opNext;
+        }
+        section = section->opNext;
+    }
+}
+
+bool LoadText(CINIFile& document, const uint8_t* data, size_t size) {
+    FUZZ_EXPECT(document.Create() == 1);
+    FILE* stream = OpenInputStream(data, size);
+    FUZZ_EXPECT(stream != nullptr);
+    int loaded = INISourceLoadData(document.Root(), stream, &document);
+    std::fclose(stream);
+    return loaded == 1;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    SilenceLibraryDiagnostics();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    CINIFile document;
+    FUZZ_EXPECT(LoadText(document, data, size)); // faulty lines never fail a load
+    CheckDocument(document, true);
+
+    std::vector<ExpectedSection> expected;
+    std::string text = WriteDocument(document.Root(), expected);
+    CINIFile again;
+    FUZZ_EXPECT(LoadText(again, reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    ExpectDocument(again.Root(), expected);
+    again.Destroy();
+
+    ExerciseDocument(document, true);
+    document.Destroy();
+    return 0;
+}

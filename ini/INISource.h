@@ -1,0 +1,72 @@
+// The INI text loader: its working record for one load, the steps that check and classify a line, and the six
+// stores that turn a value text into a value of the document.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "ini/INIFile.h"
+#include "ini/INIString.h"
+#include "platform/Diagnostics.h"
+
+// The loader's own kind for an empty string or character value, which is accepted and not stored.
+enum { INI_KIND_EMPTY = 7 };
+
+// Work space of one load that the steps share, so that no large buffer lives on the stack: the section text
+// of a section line, the element text, the value record handed to the document and the element array.
+struct SINISourceScratch {
+    char sectionText[INI_LINE_CAPACITY];
+    char elementText[INI_LINE_CAPACITY];
+    CINIValue value;
+    union {
+        int32_t integers[INI_MAX_ELEMENTS];
+        float reals[INI_MAX_ELEMENTS];
+        char characters[INI_MAX_ELEMENTS];
+    } elements;
+};
+
+// The loader's working record ("opLine"), one per load, on the heap together with its scratch space.
+struct SINISourceLine {
+    FILE* opStream;
+    char caLine[INI_LINE_CAPACITY];
+    char caValueName[INI_LINE_CAPACITY];
+    char caValue[INI_LINE_CAPACITY];
+    int iLineNumber;
+    int iWarningCount;
+    int iErrorCount;
+    int iKind;
+    SINISourceScratch* scratch; // null in a record that has not been made by INISourceLineCreate
+};
+
+// A zeroed line record with its scratch space reached from it, from one allocation; null when memory runs
+// out.
+SINISourceLine* INISourceLineCreate();
+void INISourceLineDestroy(SINISourceLine* opLine);
+
+// The steps of one line, in the order in which INISourceProcess runs them.
+int INISourceProcess(SINISourceLine* opLine, CINIFile* document);
+int INISourceCheckIsSection(SINISourceLine* opLine, CINIFile* document);
+int INISourceCheckIntegrity(SINISourceLine* opLine);
+int INISourceSplitLine(SINISourceLine* opLine);
+int INISourceCheckValidity(SINISourceLine* opLine);
+int INISourceClasifyValue(SINISourceLine* opLine);
+int INISourceCheckValueSymbols(SINISourceLine* opLine);
+int INISourceStoreValues(SINISourceLine* opLine, CINIFile* document);
+
+// The stores of the six value kinds: 1 when the value has been added or has replaced an earlier one.
+int INISourceStoreDecimalValues(SINISourceLine* opLine, CINIFile* document);
+int INISourceStoreHexadecimalValues(SINISourceLine* opLine, CINIFile* document);
+int INISourceStoreBinaryValues(SINISourceLine* opLine, CINIFile* document);
+int INISourceStoreCharacterValues(SINISourceLine* opLine, CINIFile* document);
+int INISourceStoreStringValues(SINISourceLine* opLine, CINIFile* document);
+int INISourceStoreRealValues(SINISourceLine* opLine, CINIFile* document);
+
+// Prints an "Error : Line <n> - ..." message for the current line and counts it as one error of the load.
+#define INI_SOURCE_LINE_ERROR(opLine, format, ...)                                                           \
+    (Diagnose("Error : Line <%3.4i> - " format, (opLine)->iLineNumber, ##__VA_ARGS__),                       \
+     ++(opLine)->iErrorCount)
+
+// A character as the messages print it: a signed 8-bit value widened to 32 bits.
+inline int INISourceCharArgument(char character) {
+    return static_cast<signed char>(character);
+}

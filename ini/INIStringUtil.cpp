@@ -1,0 +1,61 @@
+// Line utilities: finding a character in a text and removing the blanks around a text.
+#include <cstring>
+
+#include "ini/INIString.h"
+#include "platform/Diagnostics.h"
+
+namespace {
+
+bool IsBlank(char character) {
+    return character == ' ' || character == '\t';
+}
+
+} // namespace
+
+int INIStringIndexOfFirst(const char* text, char character) {
+    if (!text) {
+        Diagnose("Failure : INIStringIndexOfFirst() > Invalid param passed to function!");
+        return -1;
+    }
+    for (int index = 0; text[index]; ++index)
+        if (text[index] == character)
+            return index;
+    return -1;
+}
+
+int INIStringIndexOfLast(const char* text, char character) {
+    if (!text) {
+        Diagnose("Failure : INIStringIndexOfLast() > Invalid param passed to function!");
+        return -1;
+    }
+    for (int index = static_cast<int>(std::strlen(text)) - 1; index >= 0; --index)
+        if (text[index] == character)
+            return index;
+    return -1;
+}
+
+// Works in place: the kept characters move to the front, so no second buffer is needed.
+int INIStringStripPrePostSpace(char* text) {
+    if (!text) {
+        Diagnose("Failure : INIStringStripPrePostSpace() > Invalid param passed to function!");
+        return 0;
+    }
+    if (text[0] == '\0')
+        return 1;
+    size_t length = strnlen(text, INI_LINE_CAPACITY);
+    if (length == INI_LINE_CAPACITY) {
+        Diagnose("Failure : INIStringStripPrePostSpace() > String too big!");
+        return 0;
+    }
+    size_t start = 0;
+    while (start < length && IsBlank(text[start]))
+        ++start;
+    if (start == length)
+        return 0; // blanks only: the caller's text stays as it was
+    size_t end = length;
+    while (IsBlank(text[end - 1]))
+        --end;
+    std::memmove(text, text + start, end - start);
+    text[end - start] = '\0';
+    return 1;
+}

@@ -1,0 +1,230 @@
+// Hostile files load in memory and work proportional to their size: many sections, long names on every line,
+// full-length lists, headers and values repeated over and over, one hoop with many mounts. Each file is
+// loaded at two sizes; the second, twice as large, may cost at most about twice the allocations and the heap
+// of the first, and the heap stays within a fixed multiple of the file's size.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+#else
+#include <malloc.h>
+#endif
+
+#include "hoop/INIHoop.h"
+#include "ini/INIFile.h"
+#include "platform/Memory.h"
+#include "support/BinaryIni.h"
+#include "support/Captured.h"
+
+namespace {
+
+// Bytes of the C heap in use now.
+size_t HeapInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+#endif
+}
+
+struct Cost {
+    long allocations;
+    size_t heap;  // held by the loaded document or catalogue
+    size_t bytes; // of the file
+};
+
+// A hostile file of the given size, and what its load must give.
+struct Hostile {
+    const char* name;
+    int size; // the smaller of the two sizes
+    std::function<std::string(int)> text;
+    std::function<void(CINIFile&, int)> check;
+};
+
+std::string Repeat(const std::string& text, int times) {
+    std::string result;
+    result.reserve(text.size() * static_cast<size_t>(times));
+    for (int k = 0; k < times; ++k)
+        result += text;
+    return result;
+}
+
+// A list line of 8000 elements: close to the most that a line of 16383 characters holds.
+std::string FullList(const std::string& name) {
+    std::string line = name + "=7";
+    for (int k = 1; k < 8000; ++k)
+        line += ",7";
+    return line + "\n";
+}
+
+// A name of exactly `length` characters that ends in the number n.
+std::string LongName(char fill, int n, size_t length) {
+    std::string tag = std::to_string(n);
+    return std::string(length - tag.size(), fill) + tag;
+}
+
+SINIValuePool* FirstValue(CINIFile& file, const char* section) {
+    file.SectionGoto(section);
+    return file.CurrentSection()->opFirstValue;
+}
+
+const Hostile kHostileFiles[] = {
+    {"ManySections", 50000,
+     [](int n) {
+         std::string text;
+         for (int k = 0; k < n; ++k)
+             text += "[s" + std::to_string(k) + "]\nv=" + std::to_string(k) + "\n";
+         return text;
+     },
+     [](CINIFile& file, int n) {
+         EXPECT_EQ(file.GetCount(), n);
+         EXPECT_EQ(*static_cast<int*>(FirstValue(file, ("s" + std::to_string(n - 1)).c_str())->opData),
+                   n - 1);
+     }},
+    {"LongNameOnEveryLine", 40,
+     [](int n) {
+         std::string text;
+         for (int k = 0; k < n; ++k)
+             text += k % 2 ? LongName('v', k, 16381) + "=1\n" : "[" + LongName('s', k, 16381) + "]\n";
+         return text;
+     },
+     [](CINIFile& file, int n) {
+         EXPECT_EQ(file.GetCount(), n / 2);
+         SINIValuePool* value = FirstValue(file, LongName('S', n - 2, 16381).c_str());
+         ASSERT_NE(value, nullptr);
+         EXPECT_EQ(std::string(value->caName), LongName('v', n - 1, 16381));
+     }},
+    {"FullListOnEveryLine", 60,
+     [](int n) {
+         std::string text = "[lists]\n";
+         for (int k = 0; k < n; ++k)
+             text += FullList("p" + std::to_string(k));
+         return text;
+     },
+     [](CINIFile& file, int n) {
+         EXPECT_EQ(file.CurrentSection()->iValueCount, n);
+         EXPECT_EQ(FirstValue(file, "lists")->iCount, 8000);
+     }},
+    {"OneListReplacedOverAndOver", 60, [](int n) { return "[lists]\n" + Repeat(FullList("points"), n); },
+     [](CINIFile& file, int) {
+         SINIValuePool* value = FirstValue(file, "lists");
+         EXPECT_EQ(file.CurrentSection()->iValueCount, 1);
+         EXPECT_EQ(value->iCount, 8000);
+     }},
+    {"RepeatedHeaders", 100000, [](int n) { return Repeat("[hoops]\n[hoops.hoop0]\nv=1\n", n); },
+     [](CINIFile& file, int) {
+         EXPECT_EQ(file.GetCount(), 2);
+         EXPECT_EQ(FirstValue(file, "hoops.hoop0")->iCount, 1);
+     }},
+    {"ManyValuesInOneSection", 50000,
+     [](int n) {
+         std::string text = "[values]\n";
+         for (int k = 0; k < n; ++k)
+             text += "v" + std::to_string(k) + "=" + std::to_string(k) + "\n";
+         return text;
+     },
+     [](CINIFile& file, int n) {
+         FirstValue(file, "values");
+         EXPECT_EQ(file.CurrentSection()->iValueCount, n);
+         EXPECT_EQ(file.ValueExists(("V" + std::to_string(n - 1)).c_str()), 1);
+     }},
+};
+
+class HostileFile : public ::testing::TestWithParam<Hostile> {
+  protected:
+    Cost Load(int n) {
+        std::string text = GetParam().text(n);
+        std::string path = dir_.Write("hostile.ini", text);
+        CINIFile file;
+        size_t before = HeapInUse();
+        MemFailAt(0);
+        int result = 0;
+        CapturedDiagnostics([&] { result = file.Load(path.c_str()); });
+        Cost cost{MemCallCount(), HeapInUse() - before, text.size()};
+        EXPECT_EQ(result, 1);
+        GetParam().check(file, n);
+        file.Destroy();
+        return cost;
+    }
+
+    TempDir dir_;
+};
+
+TEST_P(HostileFile, LoadsInProportionToItsSize) {
+    int n = GetParam().size;
+    Cost small = Load(n);
+    Cost large = Load(2 * n);
+    EXPECT_LE(large.allocations, 2 * small.allocations + 8);
+    EXPECT_LE(large.heap, small.heap * 5 / 2 + (1 << 20));
+    EXPECT_LE(large.heap, 32 * large.bytes + (4 << 20)) << "heap " << large.heap << " for " << large.bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(Hostile, HostileFile, ::testing::ValuesIn(kHostileFiles),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- hoop catalogues ----
+
+std::string ManyMounts(int n) {
+    std::string text = "[hoops]\n[hoops.hoop0]\ndescription=\"many mounts\"\n";
+    for (int j = 0; j < n; ++j)
+        text += "[hoops.hoop0.mounts.mount" + std::to_string(j) + "]\nid=" + std::to_string(j) +
+                "\nlabel=\"m\"\nrotation=0\nlowhighxy=1,2,3,4\n";
+    return text;
+}
+
+Cost LoadAndReleaseHoops(const TempDir& dir, const std::string& text, int mounts) {
+    std::string path = dir.Write("mounts.ini", text);
+    size_t before = HeapInUse();
+    auto hoops = std::make_unique<CINIHoop>();
+    MemFailAt(0);
+    int result = 0;
+    CapturedDiagnostics([&] { result = hoops->Load(path.c_str()); });
+    Cost cost{MemCallCount(), HeapInUse() - before, text.size()};
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(hoops->GetHoopMountCount(0), mounts);
+    EXPECT_EQ(hoops->GetHoopMountID(0, mounts - 1), mounts - 1);
+    hoops.reset(); // lets every mount go, last first
+    return cost;
+}
+
+// A hoop of many mounts loads with two allocations per mount, and letting the catalogue go walks its mount
+// list once, not once per mount.
+TEST(HostileHoopFile, ManyMountsLoadAndReleaseInProportion) {
+    TempDir dir;
+    const int n = 20000;
+    Cost small = LoadAndReleaseHoops(dir, ManyMounts(n), n);
+    Cost large = LoadAndReleaseHoops(dir, ManyMounts(2 * n), 2 * n);
+    EXPECT_LE(large.allocations, 2 * small.allocations + 8);
+    EXPECT_LE(large.allocations, 2L * 2 * n + 64); // a mount record and a label per mount
+    EXPECT_LE(large.heap, small.heap * 5 / 2 + (1 << 20));
+}
+
+// The longest list that the binary form can state: 65535 elements. Its hoop keeps 32767 points.
+TEST(HostileHoopFile, LongestBinaryListLoads) {
+    BinaryIni file;
+    file.Section("hoops");
+    std::vector<int32_t> elements(65535);
+    for (size_t k = 0; k < elements.size(); ++k)
+        elements[k] = static_cast<int32_t>(k);
+    file.Section("hoops.hoop0").Ints("points", elements);
+    file.Section("hoops.hoop1").Ints("points", std::vector<int32_t>(elements.begin(), elements.end() - 1));
+    TempDir dir;
+    std::string path = dir.Write("longest.inb", file.Bytes());
+    CINIHoop hoops;
+    int result = 0;
+    CapturedDiagnostics([&] { result = hoops.Load(path.c_str()); });
+    ASSERT_EQ(result, 1);
+    CArray<POINT, POINT> points;
+    hoops.GetHoopPoints(1, &points);
+    ASSERT_EQ(points.GetSize(), 32767);
+    EXPECT_EQ(points[32766].x, 65532);
+    EXPECT_EQ(points[32766].y, 65533);
+    hoops.GetHoopPoints(0, &points); // an odd count: the first hoop gets the default outline instead
+    EXPECT_EQ(points.GetSize(), 5);
+}
+
+} // namespace

@@ -1,0 +1,313 @@
+// Loading INI text: reading the lines, sections, the checks of value lines and the per-line error reports.
+#include <gtest/gtest.h>
+
+#include <pthread.h>
+
+#include <clocale>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ini/INISource.h"
+#include "platform/CString.h"
+#include "platform/Memory.h"
+#include "support/Captured.h"
+
+namespace {
+
+std::string Summary(int errors) {
+    char text[64];
+    snprintf(text, sizeof text, "\nLoaded INI file - Errors <%04d> Warnings <0000>.", errors);
+    return text;
+}
+
+std::string LineError(int line, const std::string& message) {
+    char prefix[32];
+    snprintf(prefix, sizeof prefix, "\nError : Line <%04d> - ", line);
+    return prefix + message;
+}
+
+struct SourceLines : testing::Test {
+    TempDir dir;
+    CINIFile file;
+    std::string printed;
+
+    void TearDown() override { file.Destroy(); }
+
+    // Loads the text into a fresh document; the diagnostics land in `printed`.
+    int Load(const std::string& text) {
+        file.Create();
+        FILE* stream = fopen(dir.Write("source.ini", text).c_str(), "rb");
+        int result = 0;
+        printed = CapturedDiagnostics([&] { result = INISourceLoadData(file.Root(), stream, &file); });
+        fclose(stream);
+        return result;
+    }
+
+    std::vector<std::string> Sections() {
+        std::vector<std::string> names;
+        for (SINISectionPool* section = file.Root()->opFirstSection; section; section = section->opNext)
+            names.emplace_back(section->caName);
+        return names;
+    }
+
+    // The names of the values of a section, in order, each with its first element as an integer.
+    std::string Values(const char* section) {
+        std::string listed;
+        if (!file.SectionGoto(section))
+            return "<no section>";
+        for (SINIValuePool* value = file.CurrentSection()->opFirstValue; value; value = value->opNext)
+            listed +=
+                std::string(value->caName) + "=" + std::to_string(*static_cast<int*>(value->opData)) + ";";
+        return listed;
+    }
+};
+
+} // namespace
+
+TEST_F(SourceLines, EmptyFileLoadsNothing) {
+    EXPECT_EQ(Load(""), 1);
+    EXPECT_EQ(printed, Summary(0));
+    EXPECT_EQ(file.GetCount(), 0);
+}
+
+TEST_F(SourceLines, SectionsCommentsAndBlankLines) {
+    EXPECT_EQ(Load("; note\n   \n  [hoops]  ; comment\n\ntext=1\n[other.one]\nx=2\n"), 1);
+    EXPECT_EQ(printed, Summary(0));
+    EXPECT_EQ(Sections(), (std::vector<std::string>{"hoops", "other.one"}));
+    EXPECT_EQ(Values("hoops"), "text=1;");
+    EXPECT_EQ(Values("other.one"), "x=2;");
+}
+
+TEST_F(SourceLines, RepeatedSectionHeaderReentersTheEarlierSection) {
+    Load("[hoops]\na=1\n[other]\nb=2\n[Hoops]\nc=3\n");
+    EXPECT_EQ(printed, Summary(0));
+    EXPECT_EQ(Sections(), (std::vector<std::string>{"hoops", "other"}));
+    EXPECT_EQ(Values("hoops"), "a=1;c=3;");
+    CString current;
+    Load("[a]\n[b]\n[A]\n");
+    file.SectionGetName(&current);
+    EXPECT_STREQ(current.GetString(), "a"); // the section entered last stays current
+}
+
+TEST_F(SourceLines, FaultyLinesAreReportedAndSkipped) {
+    struct Case {
+        std::string line;
+        std::string message;
+    } cases[] = {
+        {"[hoops]x", "Errornous or incomplete section name!"},
+        {"[]", "Errornous or incomplete section name!"},
+        {"[] ;x", "Errornous or incomplete section name!"},
+        {"[a;b]", "Errornous or incomplete section name!"},
+        {"[ho ops]", "Bad symbol encountered in section name <0x20><' '>!"},
+        {"[h\x80]", "Bad symbol encountered in section name <0xffffff80><'\x80'>!"},
+        {"ab", "Syntax error."},
+        {"abc", "Syntax error."},
+        {"=5", "Syntax error."},
+        {"=15", "Unexpected symbol <0x3d><'='>."},
+        {"abc=", "No value given!"},
+        {"my key=1",
+         "Errornous symbol <0x20><' '> in VALUE NAME (only a-z, A-Z, 0-9, '_' & '-' applicable)."},
+        {"n\xE9=1", "Errornous symbol <0xffffffe9><'\xE9'> in VALUE NAME (only a-z, A-Z, 0-9, '_' & '-' "
+                    "applicable)."},
+        {"name=value", "Errornous, incomplete or incompatible value!"},
+        {"n=+5", "Errornous, incomplete or incompatible value!"},
+        {"n=;x", "Errornous, incomplete or incompatible value!"},
+        {"n=;", "Errornous or incomplete value!"},
+        {"n=1x", "Errornous symbol <0x78><'x'> in decimal value!"},
+        {"n=1.5e3", "Errornous symbol <0x65><'e'> in real value!"},
+        {"n=$", "Value incomplete!"},
+        {"n=$1G", "Errornous symbol <0x47><'G'> in hex value!"},
+        {"n=%12", "Errornous symbol <0x32><'2'> in binary value!"},
+        {"n='", "Errornous or incomplete character value!"},
+        {"n=\"abc", "Errornous or incomplete string value!"},
+        {"n=\"a;b\" ; comment", "Errornous or incomplete string value!"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Load("[s]\n" + c.line + "\nok=1\n"), 1);
+        EXPECT_EQ(printed, LineError(2, c.message) + Summary(1)) << c.line;
+        EXPECT_EQ(Values("s"), "ok=1;") << c.line;
+    }
+}
+
+TEST_F(SourceLines, AcceptedLineForms) {
+    Load("[s]\nn=5 ; five\nmy_key-2 = 7\nq=3;;\nbracket]=1\n[a]b]\nv=1\n[x] ; y]\n");
+    EXPECT_EQ(printed,
+              LineError(5, "Errornous symbol <0x5d><']'> in VALUE NAME (only a-z, A-Z, 0-9, '_' & '-' "
+                           "applicable).") +
+                  Summary(1));
+    EXPECT_EQ(Values("s"), "n=5;my_key-2=7;q=3;");
+    EXPECT_EQ(Values("a]b"), "v=1;"); // characters between the first and the last "]" stay part of the name
+    EXPECT_EQ(Sections().back(), "x");
+}
+
+TEST_F(SourceLines, ErrorsCountAndTheLoadGoesOn) {
+    EXPECT_EQ(Load("[s]\nab\n=15\nn=1\nname=value\n"), 1);
+    EXPECT_EQ(printed, LineError(2, "Syntax error.") + LineError(3, "Unexpected symbol <0x3d><'='>.") +
+                           LineError(5, "Errornous, incomplete or incompatible value!") + Summary(3));
+    EXPECT_EQ(Values("s"), "n=1;");
+}
+
+TEST_F(SourceLines, CarriageReturnLineFeedLinesCountTwice) {
+    Load("[s]\r\nn=1\r\nbad\r\n");
+    EXPECT_EQ(printed, LineError(5, "Syntax error.") + Summary(1));
+    EXPECT_EQ(Values("s"), "n=1;");
+}
+
+TEST_F(SourceLines, ByteOrderMarkIsSkippedAtTheStartOnly) {
+    Load("\xEF\xBB\xBF[s]\nn=1\nbad\n");
+    EXPECT_EQ(printed, LineError(3, "Syntax error.") + Summary(1));
+    EXPECT_EQ(Values("s"), "n=1;");
+    Load("\xEF\xBB[s]\n"); // not a whole mark: the bytes belong to the line
+    EXPECT_EQ(printed, LineError(1, "Syntax error.") + Summary(1));
+    EXPECT_EQ(file.GetCount(), 0);
+    Load("[s]\n\xEF\xBB\xBFn=1\n");
+    EXPECT_EQ(printed,
+              LineError(2, "Errornous symbol <0xffffffef><'\xEF'> in VALUE NAME (only a-z, A-Z, 0-9, '_' "
+                           "& '-' applicable).") +
+                  Summary(1));
+}
+
+TEST_F(SourceLines, UnreadableLineEndsTheLoad) {
+    EXPECT_EQ(Load("[s]\nn=1\nm=2"), 1);
+    EXPECT_EQ(printed, "\nFailure : INIStringReadLine > kuFile_Read() failed!" + Summary(0));
+    EXPECT_EQ(Values("s"), "n=1;");
+    Load("[s]\n" + std::string(INI_LINE_CAPACITY, 'x') + "\nn=1\n");
+    EXPECT_EQ(printed,
+              "\nFailure : INIStringReadLine > File line is larger than the arguement string length, "
+              "failed!" +
+                  Summary(0));
+    EXPECT_EQ(Values("s"), "");
+}
+
+TEST_F(SourceLines, NulByteCutsTheLineShort) {
+    const char text[] = "[s]\nn=1\0junk\n\0[t]\nm=2\n";
+    Load(std::string(text, sizeof text - 1));
+    EXPECT_EQ(printed, Summary(0));
+    EXPECT_EQ(Sections(), (std::vector<std::string>{"s"}));
+    EXPECT_EQ(Values("s"), "n=1;m=2;");
+}
+
+TEST_F(SourceLines, LongestNamesFillALine) {
+    std::string section(INI_LINE_CAPACITY - 3, 's');
+    std::string name(INI_LINE_CAPACITY - 3, 'n');
+    Load("[" + section + "]\n" + name + "=1\n");
+    EXPECT_EQ(printed, Summary(0));
+    EXPECT_EQ(Values(section.c_str()), name + "=1;");
+}
+
+TEST_F(SourceLines, ValueBeforeAnySectionIsDroppedWithoutAnError) {
+    Load("n=1\n[s]\n");
+    EXPECT_EQ(printed, "\nFailure : CINIFile::ValueAdd() > No section exist in this INI file!"
+                       "\nFailure : INISourceStoreDecimalValues() > CINIFile::ValueAdd() failed!" +
+                           Summary(0));
+}
+
+TEST_F(SourceLines, InvalidArgumentsAndExhaustedMemoryFailTheLoad) {
+    file.Create();
+    const char* invalid = "\nFailure : INISourceLoadData() > Invalid param(s) passed to function!";
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(INISourceLoadData(file.Root(), nullptr, &file), 0); }),
+              invalid);
+    FILE* stream = fopen(dir.Write("a.ini", "[s]\n").c_str(), "rb");
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(INISourceLoadData(nullptr, stream, &file), 0); }), invalid);
+    MemFailAt(1);
+    std::string failed =
+        CapturedDiagnostics([&] { EXPECT_EQ(INISourceLoadData(file.Root(), stream, &file), 0); });
+    MemFailAt(0);
+    EXPECT_EQ(failed,
+              "\nFailure : INISourceLoadData() > Could not allocate opLine instance of SINISourceLine!");
+    fclose(stream);
+}
+
+TEST_F(SourceLines, StepsRefuseAMissingOrUnpreparedRecord) {
+    file.Create();
+    SINISourceLine* unprepared = INISourceLineCreate(); // no stream
+    using Step = std::function<int(SINISourceLine*)>;
+    struct Case {
+        Step step;
+        const char* name;
+        int failure;
+    } cases[] = {
+        {[&](SINISourceLine* l) { return INISourceCheckIsSection(l, &file); }, "INISourceCheckIsSection", -1},
+        {INISourceCheckIntegrity, "CINIFile::INISourceCheckIntegrity", 0},
+        {INISourceSplitLine, "CINIFile::INISourceSplitLine", 0},
+        {INISourceCheckValidity, "CINIFile::INISourceCheckValidity", 0},
+        {INISourceClasifyValue, "CINIFile::INISourceClasifyValue", 0},
+        {INISourceCheckValueSymbols, "CINIFile::INISourceCheckValueSymbols", 0},
+        {[&](SINISourceLine* l) { return INISourceStoreValues(l, &file); }, "INISourceStoreValues", 0},
+        {[&](SINISourceLine* l) { return INISourceStoreDecimalValues(l, &file); },
+         "INISourceStoreDecimalValues", 0},
+        {[&](SINISourceLine* l) { return INISourceStoreStringValues(l, &file); },
+         "INISourceStoreStringValues", 0},
+        {[&](SINISourceLine* l) { return INISourceStoreBinaryValues(l, &file); },
+         "INISourceStoreBinaryValues", 0},
+    };
+    for (const Case& c : cases) {
+        int result = 1;
+        EXPECT_EQ(CapturedDiagnostics([&] { result = c.step(nullptr); }),
+                  std::string("\nFailure : ") + c.name + "() > Invalid param passed to function!");
+        EXPECT_EQ(result, c.failure);
+        EXPECT_EQ(CapturedDiagnostics([&] { result = c.step(unprepared); }),
+                  std::string("\nFailure : ") + c.name + "() > opLine has not been initialized correctly!");
+        EXPECT_EQ(result, c.failure);
+    }
+    EXPECT_EQ(CapturedDiagnostics([] { EXPECT_EQ(INISourceProcess(nullptr, nullptr), 0); }),
+              "\nFailure : CINIFile::INISourceProcess() > Invalid param passed to function!");
+    INISourceLineDestroy(unprepared);
+}
+
+namespace {
+
+struct ThreadLoad {
+    std::string path;
+    int result = 0;
+    int sections = 0;
+};
+
+void* LoadOnThread(void* argument) {
+    auto* load = static_cast<ThreadLoad*>(argument);
+    CINIFile file;
+    file.Create();
+    FILE* stream = fopen(load->path.c_str(), "rb");
+    load->result = INISourceLoadData(file.Root(), stream, &file);
+    fclose(stream);
+    load->sections = file.GetCount();
+    file.Destroy();
+    return nullptr;
+}
+
+} // namespace
+
+// A host may load from a thread with a small stack: the loader keeps its large buffers on the heap.
+TEST_F(SourceLines, LoadsOnAThreadWithA256KiBStack) {
+    std::string text =
+        "[s]\nd=" + std::string("1,") + "2\nh=$1A\nb=%101\nc='a'\nt=\"text\"\nr=1.5\n[t]\nbad\n";
+    for (int i = 0; i < 2000; ++i)
+        text += "d=" + std::to_string(i) + "\n";
+    ThreadLoad load;
+    load.path = dir.Write("thread.ini", text);
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    ASSERT_EQ(pthread_attr_setstacksize(&attributes, 256 * 1024), 0);
+    pthread_t thread;
+    std::string printed = CapturedDiagnostics([&] {
+        ASSERT_EQ(pthread_create(&thread, &attributes, LoadOnThread, &load), 0);
+        pthread_join(thread, nullptr);
+    });
+    pthread_attr_destroy(&attributes);
+    EXPECT_EQ(load.result, 1);
+    EXPECT_EQ(load.sections, 2);
+    EXPECT_EQ(printed, LineError(9, "Syntax error.") + Summary(1));
+}
+
+TEST_F(SourceLines, NamesFoldAsciiOnlyUnderATurkishLocale) {
+    if (!std::setlocale(LC_ALL, "tr_TR.UTF-8"))
+        GTEST_SKIP() << "tr_TR.UTF-8 is not installed";
+    Load("[HOOPS]\nINDEX=1\n[hoops]\nindex=2\n[Liste]\nid=3\n[LISTE]\nID=4\n");
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(printed, Summary(0));
+    EXPECT_EQ(Sections(), (std::vector<std::string>{"HOOPS", "Liste"}));
+    EXPECT_EQ(Values("hoops"), "index=2;");
+    EXPECT_EQ(Values("liste"), "ID=4;");
+}

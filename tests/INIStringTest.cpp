@@ -1,0 +1,241 @@
+// Character-list strings and the line utilities of the text loader.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ini/INIString.h"
+#include "platform/Memory.h"
+#include "support/Captured.h"
+
+namespace {
+
+std::string Text(const kuResourceLineString* string) {
+    std::string text;
+    for (const kuResourceLineChar* next = string->opFirst; next; next = next->opNext)
+        text += next->cChar;
+    return text;
+}
+
+// The links run both ways and the ends and the count agree with them.
+void ExpectConsistent(const kuResourceLineString* string) {
+    int count = 0;
+    const kuResourceLineChar* previous = nullptr;
+    for (const kuResourceLineChar* next = string->opFirst; next; next = next->opNext, ++count) {
+        EXPECT_EQ(next->opPrev, previous);
+        previous = next;
+    }
+    EXPECT_EQ(string->opLast, previous);
+    EXPECT_EQ(string->iCount, count);
+}
+
+struct ReadResult {
+    std::vector<std::string> lines;
+    std::vector<int> counts; // bytes stored, terminator included
+    std::string printed;
+};
+
+// Reads lines until INIStringReadLine answers 0.
+ReadResult ReadAll(const std::string& bytes, int capacity = INI_LINE_CAPACITY) {
+    TempDir dir;
+    FILE* stream = fopen(dir.Write("lines.txt", bytes).c_str(), "rb");
+    ReadResult result;
+    std::vector<char> buffer(capacity);
+    result.printed = CapturedDiagnostics([&] {
+        int count = 0;
+        while (INIStringReadLine(stream, buffer.data(), capacity, &count)) {
+            result.lines.emplace_back(buffer.data());
+            result.counts.push_back(count);
+        }
+    });
+    fclose(stream);
+    return result;
+}
+
+const char kReadFailed[] = "\nFailure : INIStringReadLine > kuFile_Read() failed!";
+const char kLineTooLong[] =
+    "\nFailure : INIStringReadLine > File line is larger than the arguement string length, failed!";
+
+} // namespace
+
+TEST(INIString, ListAppendsPopsAndEmpties) {
+    kuResourceLineString* string = INISourceStringCreate();
+    ASSERT_NE(string, nullptr);
+    EXPECT_EQ(string->iCount, 0);
+    EXPECT_EQ(INISourceStringSetString(string, "1,2"), 1);
+    ExpectConsistent(string);
+    EXPECT_EQ(Text(string), "1,2");
+    std::string popped;
+    for (char character; (character = INISourceStringPopFirstChar(string)) != 0;) {
+        popped += character;
+        ExpectConsistent(string);
+    }
+    EXPECT_EQ(popped, "1,2");
+    EXPECT_EQ(INISourceStringPopFirstChar(string), 0); // and keeps answering 0
+    EXPECT_EQ(INISourceStringDelFirstChar(string), 1);
+    EXPECT_EQ(string->opFirst, nullptr);
+
+    EXPECT_EQ(INISourceStringAddChar(string, 'x'), 1);
+    EXPECT_EQ(INISourceStringSetString(string, "abc"), 1); // replaces the content
+    EXPECT_EQ(Text(string), "abc");
+    EXPECT_EQ(INISourceStringDelFirstChar(string), 1);
+    ExpectConsistent(string);
+    EXPECT_EQ(Text(string), "bc");
+    EXPECT_EQ(INISourceStringDelAllChars(string), 1);
+    ExpectConsistent(string);
+    EXPECT_EQ(string->opFirst, nullptr);
+    EXPECT_EQ(INISourceStringDestroy(string), 1);
+}
+
+TEST(INIString, ListRefusesNullAndEmptyTexts) {
+    kuResourceLineString* string = INISourceStringCreate();
+    INISourceStringSetString(string, "keep");
+    struct Case {
+        std::function<int()> call;
+        const char* message;
+    } cases[] = {
+        {[] { return INISourceStringDestroy(nullptr); },
+         "\nFailure : INISourceStringDestroy() > Invalid param passed to function!"},
+        {[] { return INISourceStringAddChar(nullptr, 'a'); },
+         "\nFailure : INISourceStringAddChar() > Invalid param passed to function!"},
+        {[] { return INISourceStringDelFirstChar(nullptr); },
+         "\nFailure : INISourceStringDelFirstChar() > Invalid param passed to function!"},
+        {[] { return INISourceStringDelAllChars(nullptr); },
+         "\nFailure : INISourceStringDelAllChars() > Invalid param passed to function!"},
+        {[] { return static_cast<int>(INISourceStringPopFirstChar(nullptr)); },
+         "\nFailure : INISourceStringPopFirstChar() > Invalid param passed to function!"},
+        {[] { return INISourceStringSetString(nullptr, "a"); },
+         "\nFailure : INISourceStringSetString() > Invalid param(s) passed to function!"},
+        {[&] { return INISourceStringSetString(string, nullptr); },
+         "\nFailure : INISourceStringSetString() > Invalid param(s) passed to function!"},
+        {[&] { return INISourceStringSetString(string, ""); },
+         "\nFailure : INISourceStringSetString() > String is empty!"},
+    };
+    for (const Case& c : cases) {
+        int result = 1;
+        EXPECT_EQ(CapturedDiagnostics([&] { result = c.call(); }), c.message);
+        EXPECT_EQ(result, 0) << c.message;
+    }
+    EXPECT_EQ(Text(string), "keep");
+    INISourceStringDestroy(string);
+}
+
+TEST(INIString, ListReportsExhaustedMemory) {
+    MemFailAt(1);
+    std::string printed = CapturedDiagnostics([] { EXPECT_EQ(INISourceStringCreate(), nullptr); });
+    EXPECT_EQ(printed,
+              "\nINISourceStringCreate() > Could not allocate opLink instance of kuResourceLineString!");
+
+    kuResourceLineString* string = INISourceStringCreate();
+    INISourceStringSetString(string, "xy");
+    MemFailAt(3); // the third character of the new text
+    printed = CapturedDiagnostics([&] { EXPECT_EQ(INISourceStringSetString(string, "abcd"), 0); });
+    MemFailAt(0);
+    EXPECT_EQ(printed,
+              "\nFailure : INISourceStringAddChar() > Could not allocate opLink instance of "
+              "kuResourceLineChar!\nFailure : INISourceStringSetString() > INISourceStringAddChar() failed!");
+    ExpectConsistent(string);
+    EXPECT_EQ(string->iCount, 0); // emptied again
+    INISourceStringDestroy(string);
+}
+
+TEST(INIString, IndexOfFirstAndLast) {
+    EXPECT_EQ(INIStringIndexOfFirst("a;b;c", ';'), 1);
+    EXPECT_EQ(INIStringIndexOfLast("a;b;c", ';'), 3);
+    EXPECT_EQ(INIStringIndexOfLast("a;b;c", 'a'), 0);
+    EXPECT_EQ(INIStringIndexOfFirst("a;b;c", 'A'), -1); // case matters
+    EXPECT_EQ(INIStringIndexOfLast("a;b;c", '='), -1);
+    EXPECT_EQ(INIStringIndexOfFirst("", ';'), -1);
+    EXPECT_EQ(INIStringIndexOfLast("", ';'), -1);
+    EXPECT_EQ(CapturedDiagnostics([] { EXPECT_EQ(INIStringIndexOfFirst(nullptr, ';'), -1); }),
+              "\nFailure : INIStringIndexOfFirst() > Invalid param passed to function!");
+    EXPECT_EQ(CapturedDiagnostics([] { EXPECT_EQ(INIStringIndexOfLast(nullptr, ';'), -1); }),
+              "\nFailure : INIStringIndexOfLast() > Invalid param passed to function!");
+}
+
+TEST(INIString, StripRemovesSpacesAndTabsOnly) {
+    struct Case {
+        const char* text;
+        const char* stripped;
+        int result;
+    } cases[] = {
+        {"  abc\t ", "abc", 1},  {"a  ", "a", 1},           {"   ", "   ", 0}, {"", "", 1},
+        {"\t x y \t", "x y", 1}, {"\r\nz\n", "\r\nz\n", 1}, {" \t", " \t", 0},
+    };
+    for (const Case& c : cases) {
+        char text[32];
+        snprintf(text, sizeof text, "%s", c.text);
+        EXPECT_EQ(INIStringStripPrePostSpace(text), c.result) << '"' << c.text << '"';
+        EXPECT_STREQ(text, c.stripped);
+    }
+}
+
+TEST(INIString, StripRefusesTooLongAndNullTexts) {
+    std::string longest = " " + std::string(INI_LINE_CAPACITY - 3, 'x') + " ";
+    EXPECT_EQ(INIStringStripPrePostSpace(&longest[0]), 1);
+    EXPECT_EQ(strlen(longest.c_str()), size_t(INI_LINE_CAPACITY - 3));
+
+    std::string tooLong = " " + std::string(INI_LINE_CAPACITY - 1, 'x');
+    std::string before = tooLong;
+    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(INIStringStripPrePostSpace(&tooLong[0]), 0); }),
+              "\nFailure : INIStringStripPrePostSpace() > String too big!");
+    EXPECT_EQ(tooLong, before);
+    EXPECT_EQ(CapturedDiagnostics([] { EXPECT_EQ(INIStringStripPrePostSpace(nullptr), 0); }),
+              "\nFailure : INIStringStripPrePostSpace() > Invalid param passed to function!");
+}
+
+TEST(INIString, ReadLineEndsLinesAtEachTerminatorByte) {
+    ReadResult read = ReadAll("a\r\nb\n");
+    EXPECT_EQ(read.lines, (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(read.counts, (std::vector<int>{2, 1, 2}));
+    EXPECT_EQ(read.printed, ""); // the call at the end of the file is silent
+    read = ReadAll("a\xFF"
+                   "b\n\n");
+    EXPECT_EQ(read.lines, (std::vector<std::string>{"a", "b", ""}));
+    read = ReadAll(std::string("n=1\0x\n", 6));
+    ASSERT_EQ(read.lines.size(), 1u);
+    EXPECT_EQ(read.lines[0], "n=1"); // a NUL byte is stored and cuts the line short for every text operation
+    EXPECT_EQ(read.counts[0], 6);
+    EXPECT_EQ(ReadAll("").lines.size(), 0u);
+}
+
+TEST(INIString, ReadLineFailsOnAnUnterminatedLastLine) {
+    ReadResult read = ReadAll("first\nlast");
+    EXPECT_EQ(read.lines, (std::vector<std::string>{"first"}));
+    EXPECT_EQ(read.printed, kReadFailed);
+}
+
+TEST(INIString, ReadLineHoldsCapacityLessOneCharacters) {
+    std::string longest(INI_LINE_CAPACITY - 1, 'x');
+    ReadResult read = ReadAll(longest + "\nnext\n");
+    ASSERT_EQ(read.lines.size(), 2u);
+    EXPECT_EQ(read.lines[0], longest);
+    EXPECT_EQ(read.printed, "");
+
+    read = ReadAll(longest + "x\nnext\n");
+    EXPECT_TRUE(read.lines.empty());
+    EXPECT_EQ(read.printed, kLineTooLong);
+
+    read = ReadAll("\na\n", 1); // a buffer of one byte holds the empty line only
+    EXPECT_EQ(read.lines, (std::vector<std::string>{""}));
+    EXPECT_EQ(read.printed, kLineTooLong);
+}
+
+TEST(INIString, ReadLineContinuesWhereTheLastCallStopped) {
+    TempDir dir;
+    FILE* stream = fopen(dir.Write("lines.txt", "one\ntwo\n").c_str(), "rb");
+    char buffer[8];
+    EXPECT_EQ(INIStringReadLine(stream, buffer, sizeof buffer, nullptr), 1);
+    EXPECT_EQ(ftell(stream), 4);
+    EXPECT_EQ(INIStringReadLine(stream, buffer, sizeof buffer, nullptr), 1);
+    EXPECT_STREQ(buffer, "two");
+    EXPECT_EQ(INIStringReadLine(stream, buffer, sizeof buffer, nullptr), 0);
+    EXPECT_EQ(INIStringReadLine(stream, buffer, sizeof buffer, nullptr), 0);
+    const char* invalid = "\nFailure : INIStringReadLine > Invalid param(s) passed to function!";
+    EXPECT_EQ(CapturedDiagnostics([&] { INIStringReadLine(nullptr, buffer, 8, nullptr); }), invalid);
+    EXPECT_EQ(CapturedDiagnostics([&] { INIStringReadLine(stream, nullptr, 8, nullptr); }), invalid);
+    EXPECT_EQ(CapturedDiagnostics([&] { INIStringReadLine(stream, buffer, 0, nullptr); }), invalid);
+    fclose(stream);
+}

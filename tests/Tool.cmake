@@ -1,0 +1,21 @@
+# Tests of the brevant command-line tool: unit tests of its pieces, and end-to-end runs of the built tool on
+# the sample catalogue and on broken files.
+if(TARGET brevant_tool)
+  file(GLOB TOOL_UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tool/*.cpp)
+  add_executable(brevant_tool_tests ${TOOL_UNIT_TEST_SOURCES})
+  target_link_libraries(brevant_tool_tests PRIVATE brevant_tool_objects GTest::gtest_main)
+  gtest_discover_tests(brevant_tool_tests TEST_PREFIX "tool." DISCOVERY_TIMEOUT 60)
+
+  set(TOOL_TEST_CASES list show check_clean check_crlf check_lf check_unloadable convert convert_keeps_out
+                      import_keeps_out render json_round_trip import_errors fit rotate arguments)
+  if(EXISTS ${PROJECT_SOURCE_DIR}/examples/hoops.inb)
+    list(APPEND TOOL_TEST_CASES convert_binary)
+  endif()
+  foreach(case ${TOOL_TEST_CASES})
+    add_test(NAME tool.${case}
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tool/tool_test.sh ${case} $<TARGET_FILE:brevant_tool>
+                     ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR}/tool-work/${case})
+    set_tests_properties(tool.${case} PROPERTIES
+                         ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/tool/lsan.supp")
+  endforeach()
+endif()

@@ -1,0 +1,110 @@
+// The JSON form of a catalogue: what goes out comes back, and a wrong field is named by its path.
+#include "JsonCodec.h"
+#include "Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+namespace {
+
+HoopData SampleHoop() {
+    HoopData hoop;
+    hoop.description = "Oval 130x180";
+    hoop.shape = "oval";
+    hoop.sewField = {-650, 900, 650, -900};
+    hoop.innerDim = {-700, 950, 700, -950};
+    hoop.outerDim = {-800, 1050, 800, -1050};
+    for (int k = 0; k < 40; ++k)
+        hoop.points.push_back({k * 100 - 2000, k % 2 == 0 ? -1234 : 1234});
+    hoop.mounts.push_back({"Top", 3, 90, 0, 0, 1000, 1000});
+    hoop.mounts.push_back({"", -1, 0, -2147483647 - 1, 2147483647, 0, 0});
+    return hoop;
+}
+
+bool SameHoop(const HoopData& a, const HoopData& b) {
+    bool same = a.description == b.description && a.shape == b.shape && a.rotation == b.rotation &&
+                a.sewField == b.sewField && a.innerDim == b.innerDim && a.outerDim == b.outerDim &&
+                a.points.size() == b.points.size() && a.mounts.size() == b.mounts.size();
+    for (size_t k = 0; same && k < a.points.size(); ++k)
+        same = a.points[k].x == b.points[k].x && a.points[k].y == b.points[k].y;
+    for (size_t k = 0; same && k < a.mounts.size(); ++k) {
+        const MountData& m = a.mounts[k];
+        const MountData& n = b.mounts[k];
+        same = m.label == n.label && m.id == n.id && m.rotation == n.rotation && m.lowX == n.lowX &&
+               m.highX == n.highX && m.lowY == n.lowY && m.highY == n.highY;
+    }
+    return same;
+}
+
+TEST(JsonCodec, HoopsComeBackFromTheirFormattedJson) {
+    std::vector<HoopData> hoops{SampleHoop(), HoopData{}};
+    std::string text = FormatJson(HoopsToJson(hoops));
+    std::vector<HoopData> back;
+    std::string error;
+    ASSERT_TRUE(HoopsFromJson(nlohmann::json::parse(text), back, error)) << error;
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_TRUE(SameHoop(hoops[0], back[0]));
+    EXPECT_TRUE(SameHoop(hoops[1], back[1]));
+}
+
+TEST(JsonCodec, FormattedTextIsTheSameDocumentInShortLines) {
+    nlohmann::ordered_json document = HoopsToJson({SampleHoop()});
+    std::string text = FormatJson(document);
+    EXPECT_EQ(nlohmann::ordered_json::parse(text), document);
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line))
+        EXPECT_LE(line.size(), 110u) << line;
+    EXPECT_NE(text.find("\"sewField\": {\"left\": -650, \"top\": 900, \"right\": 650, \"bottom\": -900}"),
+              std::string::npos);
+}
+
+TEST(JsonCodec, TextsThatAreNotUtf8GoOutAsLatin1) {
+    HoopData hoop;
+    hoop.description = "Caf\xE9";
+    EXPECT_EQ(HoopsToJson({hoop})["hoops"][0]["description"], "Caf\xC3\xA9");
+    EXPECT_EQ(ToUtf8("Caf\xC3\xA9"), "Caf\xC3\xA9");
+    EXPECT_FALSE(IsUtf8("\xC3"));
+}
+
+struct WrongField {
+    const char* json;
+    const char* error;
+};
+
+void PrintTo(const WrongField& c, std::ostream* out) {
+    *out << c.json;
+}
+
+class JsonCodecErrorTest : public testing::TestWithParam<WrongField> {};
+
+TEST_P(JsonCodecErrorTest, NamesTheFieldByItsPath) {
+    std::vector<HoopData> hoops;
+    std::string error;
+    EXPECT_FALSE(HoopsFromJson(nlohmann::json::parse(GetParam().json), hoops, error));
+    EXPECT_EQ(error.substr(0, std::string(GetParam().error).size()), GetParam().error) << error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, JsonCodecErrorTest,
+    testing::Values(
+        WrongField{"[]", "the document: expected an object"}, WrongField{"{}", "hoops: missing"},
+        WrongField{R"({"hoops": {}})", "hoops: expected an array of hoops"},
+        WrongField{R"({"hoops": [1]})", "hoops[0]: expected an object"},
+        WrongField{R"({"hoops": [{}, {"description": 5}]})", "hoops[1].description: expected a string"},
+        WrongField{R"({"hoops": [{"sewField": {"left": 1}}]})", "hoops[0].sewField.top: missing"},
+        WrongField{R"({"hoops": [{"outerDim": {"left": -2147483648, "top": 0, "right": 0, "bottom": 0}}]})",
+                   "hoops[0].outerDim.left: -2147483648 cannot be stored"},
+        WrongField{R"({"hoops": [{"mounts": [{"id": 2147483648}]}]})",
+                   "hoops[0].mounts[0].id: the integer does not fit 32 bits"},
+        WrongField{R"({"hoops": [{"mounts": [{}, {"highY": true}]}]})",
+                   "hoops[0].mounts[1].highY: expected an integer"},
+        WrongField{R"({"hoops": [{"points": [[1, "2"]]}]})", "hoops[0].points[0][1]: expected an integer"},
+        WrongField{R"({"hoops": [{"points": {}}]})", "hoops[0].points: expected an array"},
+        WrongField{R"({"hoops": [{"mounts": [{"colour": 1}]}]})",
+                   "hoops[0].mounts[0].colour: unknown field"}),
+    [](const testing::TestParamInfo<WrongField>& info) { return "Document" + std::to_string(info.index); });
+
+} // namespace

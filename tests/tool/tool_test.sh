@@ -1,0 +1,227 @@
+#!/usr/bin/env bash
+# End-to-end tests of the brevant tool: tool_test.sh CASE BREVANT SOURCE_DIR WORK_DIR
+set -u
+CASE=$1
+BREVANT=$2
+SOURCE=$3
+WORK=$4
+SAMPLE=$SOURCE/examples/hoops.ini
+DATA=$SOURCE/tests/tool/data
+
+rm -rf "$WORK" && mkdir -p "$WORK" && cd "$WORK" || exit 1
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# run STATUS ARGS...: runs the tool into out.txt and err.txt and insists on the exit status.
+run() {
+    local want=$1
+    shift
+    "$BREVANT" "$@" >out.txt 2>err.txt
+    local got=$?
+    if [ "$got" -ne "$want" ]; then
+        echo "--- stdout" >&2 && cat out.txt >&2
+        echo "--- stderr" >&2 && cat err.txt >&2
+        fail "brevant $* exited with $got, expected $want"
+    fi
+}
+
+# has FILE PATTERN: the file holds a line that matches the extended regular expression.
+has() {
+    grep -E -q -- "$2" "$1" || { cat "$1" >&2; fail "$1 lacks /$2/"; }
+}
+
+lacks() {
+    ! grep -E -q -- "$2" "$1" || { cat "$1" >&2; fail "$1 holds /$2/"; }
+}
+
+same_bytes() {
+    cmp -s "$1" "$2" || fail "$1 and $2 differ"
+}
+
+case_list() {
+    run 0 list "$SAMPLE"
+    has out.txt '^ *# +Description +Shape +Sew field \(mm\) +Mounts +Span$'
+    has out.txt '^ *4 +Oval 130x180 +oval +130\.0 x 180\.0 +1 +none$'
+    has out.txt '^ *0 +Small 50x50 +square +50\.0 x 50\.0 +0 +none$'
+    has out.txt '^11 +Multi-position 130x380 +multi-position +130\.0 x 180\.0 +3 +y$'
+    has out.txt '^12 +Border 330x100 +border +100\.0 x 100\.0 +3 +x$'
+    [ "$(wc -l <out.txt)" -eq 14 ] || fail "list prints a header and 13 rows"
+    run 1 list "$DATA/faulty_crlf.ini"
+    has out.txt '^0 +Broken +round +20\.0 x 20\.0 +0 +none$'
+    has err.txt '3 faulty lines were skipped'
+}
+
+case_show() {
+    run 0 show "$SAMPLE" 11
+    has out.txt '^Hoop 11 of 13$'
+    has out.txt 'Sew field +left +-650 +top +900 +right +650 +bottom +-900 +\(130\.0 x 180\.0 mm\)'
+    has out.txt 'Hoop rect +left +-650 +top +-1900 +right +650 +bottom +1900 +\(130\.0 x 380\.0 mm\)'
+    has out.txt 'Span +y$'
+    has out.txt '2: "Top" +id 3 +rotation 0 +x 0 to 0 +y 1000 to 1000'
+    lacks out.txt '^Hoop 10 '
+    run 0 show "$SAMPLE"
+    [ "$(grep -c '^Hoop ' out.txt)" -eq 13 ] || fail "show without HOOP shows all 13 hoops"
+    has out.txt 'Hoop rect +none \(the hoop has no mounts\)'
+    run 2 show "$SAMPLE" 13
+    has err.txt 'hoop 13 does not exist'
+}
+
+case_check_clean() {
+    run 0 check "$SAMPLE"
+    has out.txt 'hoops\.ini: no faulty lines, 13 hoops loaded\.$'
+    [ "$(wc -l <out.txt)" -eq 1 ] || fail "a clean catalogue gives only the summary"
+}
+
+# CR LF line ends: the loader counts each CR and LF as a line end; the report uses the editor's numbers.
+case_check_crlf() {
+    cp "$DATA/faulty_crlf.ini" .
+    run 1 check faulty_crlf.ini
+    diff -u "$DATA/faulty_crlf.expected" out.txt >&2 || fail "check report differs"
+}
+
+# LF line ends with a 0xFF byte (a line end to the loader, not to an editor) and a last line without end.
+case_check_lf() {
+    run 1 check "$DATA/faulty_lf.ini"
+    has out.txt 'faulty_lf\.ini:4: Syntax error\.$'
+    has out.txt '^    abc$'
+    has out.txt 'faulty_lf\.ini:10: the last line has no line end'
+    has out.txt 'hoop 0 \(Mixed\): its sew field is empty'
+    has out.txt 'hoop 1 \(Cut short\): it has no outline points'
+    has out.txt ': 1 faulty line, 3 problems, 2 hoops loaded\.$'
+}
+
+case_check_unloadable() {
+    run 2 check "$DATA/not_a_catalogue.ini"
+    has out.txt 'cannot load: it is not a hoop catalogue'
+    run 2 check missing.ini
+    has out.txt 'missing\.ini: cannot load: No such file or directory'
+    run 2 list "$DATA"
+    has err.txt 'it is a directory'
+}
+
+# A catalogue written exactly as the library saves it converts to the same bytes.
+case_convert() {
+    run 0 convert "$SAMPLE" out.ini
+    same_bytes "$SAMPLE" out.ini
+    run 0 convert out.ini out.ini
+    same_bytes "$SAMPLE" out.ini
+    [ -z "$(ls -A | grep -v -E '^(out\.ini|out\.txt|err\.txt)$')" ] || fail "convert left files behind: $(ls -A)"
+}
+
+# OUT stays as it was whenever convert fails.
+case_convert_keeps_out() {
+    echo "precious" >out.ini
+    run 2 convert missing.ini out.ini
+    run 1 convert "$DATA/faulty_crlf.ini" out.ini
+    has err.txt 'would be lost.*--skip-faulty'
+    run 2 convert "$SAMPLE" out.inb
+    [ ! -e out.inb ] || fail "convert wrote a text file named .inb"
+    run 2 convert "$SAMPLE" no/such/dir/out.ini
+    [ "$(cat out.ini)" = "precious" ] || fail "OUT was changed"
+    run 1 convert --skip-faulty "$DATA/faulty_crlf.ini" out.ini
+    has out.ini '^description="Broken"'
+}
+
+# JSON with a line break in a text, and with more hoops than a hoop file gives back, cannot be saved safely.
+case_import_keeps_out() {
+    echo "precious" >out.ini
+    printf '{"hoops": [{"description": "two\\nlines"}]}' >break.json
+    run 1 import break.json -o out.ini
+    has err.txt 'hoop 0 \(two'
+    has err.txt 'line break'
+    { printf '{"hoops": ['; for i in $(seq 1 512); do printf '{},'; done; printf '{}]}'; } >many.json
+    run 1 import many.json -o out.ini
+    has err.txt '513 hoops read back as 512'
+    [ "$(cat out.ini)" = "precious" ] || fail "OUT was changed"
+    [ "$(ls -A | wc -l)" -eq 5 ] || fail "import left files behind: $(ls -A)"
+}
+
+case_render() {
+    run 0 render "$SAMPLE" -o hoops.png
+    [ "$(head -c 8 hoops.png | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "no PNG signature"
+    run 0 render "$SAMPLE" -o hoops.SVG --fit-each
+    has hoops.SVG '<svg'
+    run 0 render "$SAMPLE" -o hoop.pdf --hoop 11
+    [ "$(head -c 5 hoop.pdf)" = "%PDF-" ] || fail "no PDF header"
+    run 2 render "$SAMPLE" -o hoops.gif
+    has err.txt 'use \.png, \.svg or \.pdf'
+    run 2 render "$SAMPLE" -o hoop.png --hoop 13
+}
+
+# json -> import -> json gives the same JSON; the import writes what convert writes.
+case_json_round_trip() {
+    run 0 json "$SAMPLE"
+    mv out.txt first.json
+    has first.json '"sewField": \{"left": -650, "top": 900, "right": 650, "bottom": -900\}'
+    run 0 import first.json -o back.ini
+    same_bytes "$SAMPLE" back.ini
+    run 0 json back.ini
+    same_bytes first.json out.txt
+}
+
+case_import_errors() {
+    printf '{"hoops": [\n  {"description": "a",}\n]}' >syntax.json
+    run 2 import syntax.json -o out.ini
+    has err.txt 'syntax\.json: malformed JSON at byte 35: .*line 2, column 23'
+    printf '{"hoops": [{}, {}, {"mounts": [{"label": "A", "lowX": 1.5}]}]}' >type.json
+    run 2 import type.json -o out.ini
+    has err.txt 'hoops\[2\]\.mounts\[0\]\.lowX: expected an integer'
+    printf '{"hoops": [{"points": [[1, 2], [3]]}]}' >pair.json
+    run 2 import pair.json -o out.ini
+    has err.txt 'hoops\[0\]\.points\[1\]: expected a pair'
+    printf '{"hoops": [{"sewfield": {}}]}' >key.json
+    run 2 import key.json -o out.ini
+    has err.txt 'hoops\[0\]\.sewfield: unknown field'
+    printf '{"hoops": [{"innerDim": {"left": 1, "top": 2, "right": 3, "bottom": 4294967296}}]}' >range.json
+    run 2 import range.json -o out.ini
+    has err.txt 'hoops\[0\]\.innerDim\.bottom: the integer does not fit 32 bits'
+    [ ! -e out.ini ] || fail "a failed import wrote OUT"
+}
+
+case_fit() {
+    run 0 fit "$SAMPLE" 120x80.5
+    has out.txt 'A design of 120\.0 x 80\.5 mm fits 6 hoops'
+    sed -n 3p out.txt | grep -E -q '^ *5 +Square 150x150 +150\.0 x 150\.0 +as it is +15\.0 +34\.8$' ||
+        fail "the smallest fitting hoop comes first: $(sed -n 3p out.txt)"
+    run 0 fit "$SAMPLE" '175 X 65mm'
+    sed -n 3p out.txt | grep -E -q '^ *10 +Sleeve 70x180 +70\.0 x 180\.0 +turned 90 degrees +2\.5 +2\.5$' ||
+        fail "a design that fits only turned: $(sed -n 3p out.txt)"
+    run 1 fit "$SAMPLE" 400x10
+    has out.txt 'No hoop of .* takes a design of 400\.0 x 10\.0 mm'
+    run 2 fit "$SAMPLE" 120by80
+}
+
+case_rotate() {
+    run 0 rotate "$SAMPLE" 6 90 -o turned.ini
+    run 0 show turned.ini 6
+    has out.txt 'Sew field +left +-700 +top +1000 +right +700 +bottom +-1000 +\(140\.0 x 200\.0 mm\)'
+    run 0 show turned.ini 7
+    has out.txt 'Sew field +left +-1300 +top +800 +right +1300 +bottom +-800'
+    cp "$SAMPLE" same.ini
+    run 0 rotate same.ini 3 0 -o same.ini
+    same_bytes "$SAMPLE" same.ini
+    run 2 rotate "$SAMPLE" 13 90 -o bad.ini
+    [ ! -e bad.ini ] || fail "rotate of a missing hoop wrote OUT"
+}
+
+case_arguments() {
+    run 2
+    run 2 frobnicate
+    has err.txt 'unknown command "frobnicate"'
+    run 2 list
+    run 2 show "$SAMPLE" -1
+    run 0 --help
+    has out.txt 'Exit status: 0 success'
+    run 0 check --help
+}
+
+# The binary form of the sample converts to the text form, byte for byte.
+case_convert_binary() {
+    run 0 convert "$SOURCE/examples/hoops.inb" out.ini
+    same_bytes "$SAMPLE" out.ini
+}
+
+"case_$CASE" && echo "PASS: $CASE"

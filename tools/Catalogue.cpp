@@ -1,0 +1,172 @@
+#include "Catalogue.h"
+
+#include "ToolOutput.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Points file descriptor 2 at a sink for as long as it lives.
+class StandardErrorRedirect {
+  public:
+    explicit StandardErrorRedirect(FILE* sink) {
+        std::fflush(stderr);
+        saved_ = dup(STDERR_FILENO);
+        if (saved_ >= 0 && dup2(fileno(sink), STDERR_FILENO) < 0) {
+            close(saved_);
+            saved_ = -1;
+        }
+    }
+    ~StandardErrorRedirect() {
+        if (saved_ < 0)
+            return;
+        std::fflush(stderr);
+        dup2(saved_, STDERR_FILENO);
+        close(saved_);
+    }
+    StandardErrorRedirect(const StandardErrorRedirect&) = delete;
+    StandardErrorRedirect& operator=(const StandardErrorRedirect&) = delete;
+
+  private:
+    int saved_ = -1;
+};
+
+std::string ReadWhole(FILE* file) {
+    std::string content;
+    std::rewind(file);
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        content.append(buffer, got);
+    return content;
+}
+
+bool StartsWith(const std::string& text, const char* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
+
+EngineMessage ParseEngineMessage(const std::string& piece) {
+    EngineMessage message;
+    message.text = piece;
+    const char* linePrefix = "Error : Line <";
+    if (StartsWith(piece, linePrefix)) {
+        size_t close = piece.find("> - ");
+        if (close != std::string::npos) {
+            message.kind = EngineMessage::Kind::FaultyLine;
+            message.line = std::atoi(piece.c_str() + std::strlen(linePrefix));
+            message.text = piece.substr(close + 4);
+        }
+        return message;
+    }
+    if (StartsWith(piece, "Failure : ")) {
+        message.kind = EngineMessage::Kind::Failure;
+        message.text = piece.substr(10);
+    } else if (StartsWith(piece, "Loaded INI file - ")) {
+        message.kind = EngineMessage::Kind::Summary;
+    }
+    return message;
+}
+
+// Why a file cannot even be handed to the library, or an empty text.
+std::string UnreadableReason(const std::string& path) {
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0)
+        return std::strerror(errno);
+    if (S_ISDIR(status.st_mode))
+        return "it is a directory";
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return std::strerror(errno);
+    std::fclose(file);
+    return {};
+}
+
+std::string FailedLoadReason(const LoadReport& report) {
+    for (const EngineMessage& message : report.messages) {
+        if (message.kind == EngineMessage::Kind::Failure)
+            return "the library reports: " + message.text;
+    }
+    return "it is not a hoop catalogue (it has no sections, or its first section is not [hoops])";
+}
+
+} // namespace
+
+bool LoadReport::HasFaults() const {
+    if (faultyLines > 0)
+        return true;
+    for (const EngineMessage& message : messages) {
+        if (message.kind == EngineMessage::Kind::Failure)
+            return true;
+    }
+    return false;
+}
+
+std::string CaptureStandardError(const std::function<void()>& action) {
+    FILE* sink = std::tmpfile();
+    if (sink == nullptr) {
+        action();
+        return {};
+    }
+    {
+        StandardErrorRedirect redirect(sink);
+        action();
+    }
+    std::string printed = ReadWhole(sink);
+    std::fclose(sink);
+    return printed;
+}
+
+std::vector<EngineMessage> ParseEngineMessages(const std::string& printed) {
+    std::vector<EngineMessage> messages;
+    size_t start = 0;
+    while (start <= printed.size()) {
+        size_t end = printed.find('\n', start);
+        if (end == std::string::npos)
+            end = printed.size();
+        std::string piece = printed.substr(start, end - start);
+        if (!piece.empty())
+            messages.push_back(ParseEngineMessage(piece));
+        start = end + 1;
+    }
+    return messages;
+}
+
+bool IsBinaryCatalogueName(const std::string& path) {
+    return path.size() >= 4 && strcasecmp(path.c_str() + path.size() - 4, ".inb") == 0;
+}
+
+LoadReport LoadCatalogue(CINIHoop& catalogue, const std::string& path) {
+    LoadReport report;
+    report.problem = UnreadableReason(path);
+    if (!report.problem.empty())
+        return report;
+    std::string printed = CaptureStandardError([&] { report.loaded = catalogue.Load(path.c_str()) != 0; });
+    report.messages = ParseEngineMessages(printed);
+    for (const EngineMessage& message : report.messages) {
+        if (message.kind == EngineMessage::Kind::FaultyLine)
+            ++report.faultyLines;
+    }
+    if (!report.loaded)
+        report.problem = FailedLoadReason(report);
+    return report;
+}
+
+int OpenCatalogue(CINIHoop& catalogue, const std::string& path) {
+    LoadReport report = LoadCatalogue(catalogue, path);
+    if (!report.loaded) {
+        PrintError("cannot load " + path + ": " + report.problem);
+        return kExitFailed;
+    }
+    if (!report.HasFaults())
+        return kExitOk;
+    std::string what = report.faultyLines > 0
+                           ? Plural(report.faultyLines, "faulty line was", "faulty lines were") + " skipped"
+                           : "not all of the file could be read";
+    PrintWarning(path + ": " + what + "; 'brevant check " + path + "' shows the details");
+    return kExitFaulty;
+}

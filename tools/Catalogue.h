@@ -1,0 +1,46 @@
+// Loading a hoop catalogue through the library while catching what the library prints on standard error.
+#pragma once
+
+#include <brevant/Brevant.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// One message that the library printed while it loaded a file.
+struct EngineMessage {
+    enum class Kind {
+        FaultyLine, // "Error : Line <N> - MSG": a line of the file that the loader skipped
+        Failure,    // "Failure : MSG": an operation that went wrong
+        Summary,    // "Loaded INI file - Errors <N> Warnings <N>."
+        Other,
+    };
+    Kind kind = Kind::Other;
+    int line = 0;     // the loader's line number of a faulty line
+    std::string text; // the message without its prefix
+};
+
+struct LoadReport {
+    bool loaded = false;
+    int faultyLines = 0;
+    std::vector<EngineMessage> messages;
+    std::string problem; // why the file could not be loaded, in plain words
+
+    // Faulty lines, or any failure that the loader got over (a line it could not read).
+    bool HasFaults() const;
+};
+
+// Runs `action` with file descriptor 2 pointed at a temporary file and answers what was written to it.
+std::string CaptureStandardError(const std::function<void()>& action);
+
+// Cuts the library's output into messages: each one begins with a line feed.
+std::vector<EngineMessage> ParseEngineMessages(const std::string& printed);
+
+// The library reads a file as binary INI when its name ends in ".inb", in any letter case.
+bool IsBinaryCatalogueName(const std::string& path);
+
+LoadReport LoadCatalogue(CINIHoop& catalogue, const std::string& path);
+
+// For the commands that only need the hoops: loads the file, tells the person briefly about faulty lines
+// and answers the exit status so far (kExitOk, kExitFaulty with the hoops loaded, or kExitFailed).
+int OpenCatalogue(CINIHoop& catalogue, const std::string& path);

@@ -1,0 +1,101 @@
+// brevant show FILE [HOOP]: every field of one hoop or of all hoops.
+#include "Catalogue.h"
+#include "Commands.h"
+#include "HoopData.h"
+#include "ToolOutput.h"
+#include "Units.h"
+
+#include <CLI/CLI.hpp>
+
+#include <climits>
+#include <iomanip>
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+struct ShowOptions {
+    std::string path;
+    int hoop = -1;
+};
+
+std::string RectLine(const HoopRect& rect) {
+    std::ostringstream line;
+    line << "left " << std::setw(6) << rect.left << "  top " << std::setw(6) << rect.top << "  right "
+         << std::setw(6) << rect.right << "  bottom " << std::setw(6) << rect.bottom << "   ("
+         << FormatSizeMm(Extent(rect.right, rect.left), Extent(rect.top, rect.bottom)) << " mm)";
+    return line.str();
+}
+
+// The hoop rectangle of a hoop without mounts is the library's empty rectangle.
+std::string HoopRectLine(const HoopData& hoop) {
+    if (hoop.mounts.empty())
+        return "none (the hoop has no mounts)";
+    return RectLine(hoop.hoopRect);
+}
+
+void PrintField(const char* name, const std::string& value) {
+    std::cout << "  " << std::left << std::setw(12) << name << std::right << value << '\n';
+}
+
+void PrintMount(size_t index, const MountData& mount) {
+    std::cout << "    " << index << ": " << Quoted(mount.label) << "  id " << mount.id << "  rotation "
+              << mount.rotation << "  x " << mount.lowX << " to " << mount.highX << "  y " << mount.lowY
+              << " to " << mount.highY << '\n';
+}
+
+void PrintHoop(size_t index, size_t count, const HoopData& hoop) {
+    std::cout << "Hoop " << index << " of " << count << '\n';
+    PrintField("Description", Quoted(hoop.description));
+    PrintField("Shape", Quoted(hoop.shape));
+    PrintField("Rotation", std::to_string(hoop.rotation) + " degrees");
+    PrintField("Sew field", RectLine(hoop.sewField));
+    PrintField("Inner dim", RectLine(hoop.innerDim));
+    PrintField("Outer dim", RectLine(hoop.outerDim));
+    PrintField("Outline", Plural(static_cast<long long>(hoop.points.size()), "point", "points"));
+    PrintField("Hoop rect", HoopRectLine(hoop));
+    PrintField("Span", SpanName(hoop.spanDir));
+    PrintField("Mounts", std::to_string(hoop.mounts.size()));
+    for (size_t mount = 0; mount < hoop.mounts.size(); ++mount)
+        PrintMount(mount, hoop.mounts[mount]);
+}
+
+int RunShow(const ShowOptions& options) {
+    CINIHoop catalogue;
+    int status = OpenCatalogue(catalogue, options.path);
+    if (status == kExitFailed)
+        return status;
+    std::vector<HoopData> hoops = ReadHoops(catalogue);
+    if (options.hoop >= static_cast<int>(hoops.size())) {
+        std::string range =
+            hoops.empty() ? "it has no hoops" : "its hoops are 0 to " + std::to_string(hoops.size() - 1);
+        PrintError("hoop " + std::to_string(options.hoop) + " does not exist in " + options.path + "; " +
+                   range);
+        return kExitFailed;
+    }
+    std::cout << "Values are in tenths of a millimetre; y points up.\n";
+    for (size_t index = 0; index < hoops.size(); ++index) {
+        if (options.hoop >= 0 && static_cast<int>(index) != options.hoop)
+            continue;
+        std::cout << '\n';
+        PrintHoop(index, hoops.size(), hoops[index]);
+    }
+    return status;
+}
+
+} // namespace
+
+void AddShowCommand(CLI::App& app, int& status) {
+    auto* command = app.add_subcommand("show", "Every field of one hoop, or of all hoops");
+    command->footer("Show every field of one hoop, or of all hoops: texts, rotation, "
+                    "sew field, inner and outer dimension, outline, hoop rectangle "
+                    "and mounts.");
+    auto options = std::make_shared<ShowOptions>();
+    command
+        ->add_option("FILE", options->path, "Hoop catalogue (INI text, or binary INI when it ends in .inb)")
+        ->required();
+    command->add_option("HOOP", options->hoop, "Index of the hoop to show (from 0); all hoops when left out")
+        ->check(CLI::Range(0, INT_MAX));
+    command->callback([options, &status] { status = RunShow(*options); });
+}

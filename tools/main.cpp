@@ -1,0 +1,57 @@
+// brevant: look at, check, convert and draw embroidery hoop catalogues.
+#include "Commands.h"
+#include "ToolOutput.h"
+
+#include <CLI/CLI.hpp>
+
+#include <exception>
+#include <string>
+
+namespace {
+
+// CLI11 would only say that a subcommand is required; name the word it did not know instead.
+bool IsUnknownCommand(CLI::App& app, int argc, char** argv) {
+    if (argc < 2 || argv[1][0] == '-')
+        return false;
+    for (const CLI::App* command : app.get_subcommands([](CLI::App*) { return true; })) {
+        if (command->check_name(argv[1]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Look at, check, convert and draw embroidery hoop catalogues.\n"
+                 "A catalogue is an INI text file, or a binary INI file when its name ends in .inb.",
+                 "brevant"};
+    app.set_version_flag("--version", BREVANT_VERSION);
+    app.require_subcommand(1);
+    app.footer("Exit status: 0 success, 1 the file had faulty lines or a check failed, "
+               "2 the file could not be loaded or the arguments are wrong.\n"
+               "'brevant COMMAND --help' describes a command.");
+    int status = kExitOk;
+    AddListCommand(app, status);
+    AddShowCommand(app, status);
+    AddCheckCommand(app, status);
+    AddConvertCommand(app, status);
+    AddRenderCommand(app, status);
+    AddJsonCommands(app, status);
+    AddFitCommand(app, status);
+    AddRotateCommand(app, status);
+    if (IsUnknownCommand(app, argc, argv)) {
+        PrintError(std::string("unknown command ") + Quoted(argv[1]) +
+                   "; 'brevant --help' lists the commands");
+        return kExitFailed;
+    }
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error) == 0 ? kExitOk : kExitFailed;
+    } catch (const std::exception& error) {
+        PrintError(error.what());
+        return kExitFailed;
+    }
+    return status;
+}
