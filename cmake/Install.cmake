@@ -20,5 +20,7 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/BrevantConfigVersion.cmak
 install(FILES ${PROJECT_BINARY_DIR}/BrevantConfig.cmake ${PROJECT_BINARY_DIR}/BrevantConfigVersion.cmake
         DESTINATION ${BREVANT_CMAKE_DIR})
 
+# The pkg-config file finds the prefix from its own place, so that an installed tree can be moved.
+file(RELATIVE_PATH BREVANT_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
 configure_file(cmake/brevant.pc.in ${PROJECT_BINARY_DIR}/brevant.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/brevant.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -4,7 +4,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBREVANT_TESTS=OFF >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target brevant_tool
 mkdir -p out
 ./build/tools/brevant list examples/hoops.ini

@@ -8,6 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -119,10 +120,15 @@ int RunCheck(const std::string& path) {
     }
     std::vector<HoopData> hoops = ReadHoops(catalogue);
     int problems = PrintHoopProblems(path, hoops);
+    long long failures =
+        std::count_if(report.messages.begin(), report.messages.end(),
+                      [](const EngineMessage& m) { return m.kind == EngineMessage::Kind::Failure; });
     std::ostringstream summary;
     summary << path << ": ";
     summary << (report.faultyLines == 0 ? "no faulty lines"
                                         : Plural(report.faultyLines, "faulty line", "faulty lines"));
+    if (failures > 0)
+        summary << ", " << Plural(failures, "failure", "failures");
     if (problems > 0)
         summary << ", " << Plural(problems, "problem", "problems");
     summary << ", " << Plural(static_cast<long long>(hoops.size()), "hoop", "hoops") << " loaded.";

@@ -42,9 +42,12 @@ bool ParseMillimetres(const std::string& text, double& millimetres) {
     return *end == '\0' && millimetres > 0 && millimetres < 1e7;
 }
 
-// "120x80.5" (also with X or * between, and with an "mm" at the end).
+// "120x80.5" (also with X, * or the multiplication sign between, and with an "mm" at the end).
 bool ParseDesignSize(std::string text, DesignSize& size) {
     text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    size_t sign = text.find("\xC3\x97"); // the multiplication sign
+    if (sign != std::string::npos)
+        text.replace(sign, 2, "x");
     if (text.size() > 2 && text.compare(text.size() - 2, 2, "mm") == 0)
         text.erase(text.size() - 2);
     size_t cross = text.find_first_of("xX*");

@@ -36,7 +36,7 @@ std::string HoopRectLine(const HoopData& hoop) {
 }
 
 void PrintField(const char* name, const std::string& value) {
-    std::cout << "  " << std::left << std::setw(12) << name << std::right << value << '\n';
+    std::cout << "  " << std::left << std::setw(13) << name << std::right << value << '\n';
 }
 
 void PrintMount(size_t index, const MountData& mount) {
