@@ -74,4 +74,6 @@ void MemFailAt(long n) {
     calls = 0;
 }
 
-long MemCallCount() { return calls; }
+long MemCallCount() {
+    return calls;
+}

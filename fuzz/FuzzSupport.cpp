@@ -37,7 +37,9 @@ bool IsNameSymbol(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 void CheckTextValue(const SINIValuePool* value) {
     for (const char* c = value->caName; *c; ++c)
@@ -95,7 +97,9 @@ void SilenceLibraryDiagnostics() {
     stderr = quiet;
 }
 
-FILE* FuzzReportStream() { return reportStream ? reportStream : stderr; }
+FILE* FuzzReportStream() {
+    return reportStream ? reportStream : stderr;
+}
 
 std::string ScratchPath(const char* name) {
     if (scratchDir.empty()) {
@@ -264,7 +268,8 @@ bool SameHoop(const HoopSnapshot& a, const HoopSnapshot& b, bool derived) {
             return false;
     if (!derived)
         return true;
-    return a.rotation == b.rotation && a.spanDir == b.spanDir && std::memcmp(a.bounds, b.bounds, sizeof a.bounds) == 0;
+    return a.rotation == b.rotation && a.spanDir == b.spanDir &&
+           std::memcmp(a.bounds, b.bounds, sizeof a.bounds) == 0;
 }
 
 } // namespace

@@ -12,13 +12,13 @@
 #include "ini/INIFile.h"
 
 // Stops here so that libFuzzer records the input; used for every broken expectation.
-#define FUZZ_EXPECT(condition)                                                                                   \
-    do {                                                                                                         \
-        if (!(condition)) {                                                                                      \
-            std::fprintf(FuzzReportStream(), "fuzz expectation failed: %s (%s:%d)\n", #condition, __FILE__,       \
-                         __LINE__);                                                                              \
-            __builtin_trap();                                                                                    \
-        }                                                                                                        \
+#define FUZZ_EXPECT(condition)                                                                               \
+    do {                                                                                                     \
+        if (!(condition)) {                                                                                  \
+            std::fprintf(FuzzReportStream(), "fuzz expectation failed: %s (%s:%d)\n", #condition, __FILE__,  \
+                         __LINE__);                                                                          \
+            __builtin_trap();                                                                                \
+        }                                                                                                    \
     } while (0)
 
 // The library's diagnostics go to a stream that discards them; libFuzzer and the sanitizers keep the real

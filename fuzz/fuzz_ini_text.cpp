@@ -14,16 +14,14 @@ namespace {
 const int kLongestDecimal = 10; // the decimal reader's limit: elements of more characters are refused
 const size_t kLongestReal = 14;
 
-struct ExpectedValue {
-    const SINIValuePool* value;
-};
-
 struct ExpectedSection {
     const SINISectionPool* section;
     std::vector<const SINIValuePool*> values;
 };
 
-bool FitsDecimal(int32_t number) { return std::to_string(number).size() <= size_t(kLongestDecimal); }
+bool FitsDecimal(int32_t number) {
+    return std::to_string(number).size() <= size_t(kLongestDecimal);
+}
 
 void AppendIntegers(std::string& line, const int32_t* elements, int count) {
     bool decimal = true;
@@ -43,7 +41,8 @@ void AppendIntegers(std::string& line, const int32_t* elements, int count) {
 bool AppendReals(std::string& line, const float* elements, int count) {
     for (int i = 0; i < count; ++i) {
         char text[64];
-        std::to_chars_result end = std::to_chars(text, text + sizeof text, elements[i], std::chars_format::fixed);
+        std::to_chars_result end =
+            std::to_chars(text, text + sizeof text, elements[i], std::chars_format::fixed);
         if (end.ec != std::errc())
             return false;
         std::string element(text, end.ptr);
