@@ -239,7 +239,8 @@ HoopSnapshot TakeHoop(CINIHoop& hoops, int i) {
         hoop.points.push_back(points[k]);
     for (int r = 0; r < 3; ++r) {
         CRect rect;
-        FUZZ_EXPECT((hoops.*kGetRect[r])(i, &rect) == 1);
+        auto get = kGetRect[r]; // not indexed inside the call: g++ 12's -fsanitize=bounds miscompiles that
+        FUZZ_EXPECT((hoops.*get)(i, &rect) == 1);
         CopyRect(rect, hoop.rects[r]);
     }
     hoop.rotation = hoops.GetHoopRotation(i);

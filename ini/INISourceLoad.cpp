@@ -8,10 +8,74 @@
 namespace {
 
 // The line record and its scratch space come from one allocation.
+// The loader reads the stream in large chunks and cuts the lines out of its own buffer; the lines, their
+// numbers and the read diagnostics are those of INIStringReadLine.
+constexpr size_t kReadChunk = 64 * 1024;
+
+struct LineBuffer {
+    FILE* stream;
+    size_t position;
+    size_t end;
+    char bytes[kReadChunk];
+};
+
 struct SourceLoadRecord {
     SINISourceLine line;
     SINISourceScratch scratch;
+    LineBuffer reader;
 };
+
+bool Refill(LineBuffer* reader) {
+    reader->position = 0;
+    reader->end = std::fread(reader->bytes, 1, kReadChunk, reader->stream);
+    return reader->end > 0;
+}
+
+struct LineEnds {
+    bool table[256];
+    constexpr LineEnds() : table() { table[int('\r')] = table[int('\n')] = table[0xFF] = true; }
+};
+constexpr LineEnds kLineEnds;
+
+// Index of the first line end among `length` bytes, or `length`.
+size_t FindLineEnd(const char* bytes, size_t length) {
+    size_t index = 0;
+    while (index < length && !kLineEnds.table[static_cast<unsigned char>(bytes[index])])
+        ++index;
+    return index;
+}
+
+int ReadBufferedLine(LineBuffer* reader, char* line, int capacity) {
+    size_t stored = 0;
+    bool first = true;
+    for (;;) {
+        if (reader->position == reader->end && !Refill(reader)) {
+            if (first && std::feof(reader->stream))
+                return 0; // the file is exhausted
+            Diagnose("Failure : INIStringReadLine > kuFile_Read() failed!");
+            return 0;
+        }
+        first = false;
+        size_t available = reader->end - reader->position;
+        size_t room = static_cast<size_t>(capacity) - stored;
+        size_t scan = available < room ? available : room;
+        const char* from = reader->bytes + reader->position;
+        size_t length = FindLineEnd(from, scan);
+        std::memcpy(line + stored, from, length);
+        stored += length;
+        if (length < scan) {
+            line[stored] = '\0';
+            reader->position += length + 1;
+            return 1;
+        }
+        reader->position += length;
+        if (stored == static_cast<size_t>(capacity)) {
+            Diagnose("Failure : INIStringReadLine > File line is larger than the arguement string length, "
+                     "failed!");
+            return 0;
+        }
+    }
+}
 
 // The size of the file behind the stream, measured once per load; the stream keeps its position.
 long StreamSize(FILE* stream) {
@@ -36,7 +100,10 @@ void ReadLines(SINISourceLine* opLine, FILE* stream, CINIFile* document) {
     SkipByteOrderMark(stream);
     opLine->opStream = stream;
     opLine->iLineNumber = 1;
-    while (INIStringReadLine(stream, opLine->caLine, INI_LINE_CAPACITY, nullptr)) {
+    LineBuffer* reader = &reinterpret_cast<SourceLoadRecord*>(opLine)->reader;
+    reader->stream = stream;
+    reader->position = reader->end = 0;
+    while (ReadBufferedLine(reader, opLine->caLine, INI_LINE_CAPACITY)) {
         if (opLine->caLine[0] != '\0')
             INISourceProcess(opLine, document);
         ++opLine->iLineNumber; // empty lines count too

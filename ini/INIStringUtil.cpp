@@ -55,7 +55,8 @@ int INIStringStripPrePostSpace(char* text) {
     size_t end = length;
     while (IsBlank(text[end - 1]))
         --end;
-    std::memmove(text, text + start, end - start);
+    if (start > 0) // most texts have no leading blanks: nothing to move
+        std::memmove(text, text + start, end - start);
     text[end - start] = '\0';
     return 1;
 }

@@ -16,7 +16,7 @@ SINIValuePool* FindValue(SINISectionPool* section, const char* name) {
     if (section->valueIndex.capacity)
         return name_index::Find<SINIValuePool>(section->valueIndex, name, HashNoCase(name));
     for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext)
-        if (CompareNoCase(value->caName, name) == 0)
+        if (name_index::SameName(value->caName, name))
             return value;
     return nullptr;
 }
@@ -165,9 +165,13 @@ int CINIFile::ValueAdd(CINIValue* value) {
         Diagnose("Failure : CINIFile::ValueAdd() > Not enough memory to allocate value elements!");
         return 0;
     }
-    std::memset(data, 0, storedBytes);
-    if (value->opData) // a record without elements gets zero elements rather than a crash
+    // A record without elements gets zero elements rather than a crash; a string gets its terminator.
+    if (value->opData)
         std::memcpy(data, value->opData, dataBytes);
+    else
+        std::memset(data, 0, dataBytes);
+    if (storedBytes > dataBytes)
+        static_cast<char*>(data)[dataBytes] = '\0';
     std::memcpy(node->caName, value->caName, nameLength + 1);
     node->iType = value->iType;
     node->iKind = value->iKind;

@@ -10,6 +10,19 @@
 
 namespace name_index {
 
+// Equality under CompareNoCase, settled inline for the common cases: an exact match, or names that differ
+// at their first differing byte even after folding.
+inline bool SameName(const char* a, const char* b) {
+    const unsigned char* x = reinterpret_cast<const unsigned char*>(a);
+    const unsigned char* y = reinterpret_cast<const unsigned char*>(b);
+    for (; *x == *y; ++x, ++y)
+        if (*x == 0)
+            return true;
+    if (FoldAscii(*x) != FoldAscii(*y))
+        return false;
+    return CompareNoCase(reinterpret_cast<const char*>(x), reinterpret_cast<const char*>(y)) == 0;
+}
+
 inline uint32_t Slot(const NameIndex& index, uint32_t hash) { return hash & (index.capacity - 1); }
 
 template <class Record> Record* Find(const NameIndex& index, const char* name, uint32_t hash) {
@@ -20,7 +33,7 @@ template <class Record> Record* Find(const NameIndex& index, const char* name, u
         if (entry.record == nullptr)
             return nullptr;
         Record* record = static_cast<Record*>(entry.record);
-        if (entry.hash == hash && CompareNoCase(record->caName, name) == 0)
+        if (entry.hash == hash && SameName(record->caName, name))
             return record;
     }
 }

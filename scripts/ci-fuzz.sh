@@ -11,13 +11,13 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBREVANT_FUZZ=ON -DBREVANT_TESTS=OFF \
     -DBREVANT_TOOLS=OFF >/dev/null
-cmake --build "$build" -j"$jobs" --target fuzz_ini_text fuzz_ini_binary fuzz_hoop_roundtrip
+cmake --build "$build" -j"$jobs" --target fuzz_ini_text fuzz_ini_binary fuzz_hoop_roundtrip fuzz_hoop_allocfail
 
 findings="$build/fuzz-findings"
 rm -rf "$findings"
 mkdir -p "$findings"
 status=0
-for target in fuzz_ini_text fuzz_ini_binary fuzz_hoop_roundtrip; do
+for target in fuzz_ini_text fuzz_ini_binary fuzz_hoop_roundtrip fuzz_hoop_allocfail; do
     case "$target" in
     fuzz_ini_binary) max_len=8192 ;;
     *) max_len=20000 ;;

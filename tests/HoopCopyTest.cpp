@@ -8,8 +8,6 @@
 
 #include "hoop/INIHoop.h"
 #include "ini/INIFile.h"
-#include "platform/Memory.h"
-#include "support/Captured.h"
 
 namespace {
 // Everything a hoop copy carries, read through the public members, as one comparable list of numbers and
@@ -82,12 +80,6 @@ struct HoopCopying : testing::Test {
         ASSERT_EQ(source.InsertHoop("many", "square"), 2);
         for (int j = 0; j < 4; ++j)
             ASSERT_EQ(source.InsertHoopMount(2, j == 2 ? nullptr : "m", j, j, j, j, j, j), j);
-    }
-    int MountCount() {
-        int mounts = 0;
-        for (int hoop = 0; hoop < source.GetHoopCount(); ++hoop)
-            mounts += source.GetHoopMountCount(hoop);
-        return mounts;
     }
 };
 } // namespace
@@ -162,67 +154,4 @@ TEST_F(HoopCopying, CloneReplacesTheTargetsCatalogueEvenWhenShared) {
     EXPECT_EQ(source.GetHoopCount(), 0);
     EXPECT_EQ(source.CloneTo(nullptr), 0);
     EXPECT_EQ(INIDocumentCount(), documents + 1);
-}
-
-TEST_F(HoopCopying, EveryFailedRecordOfAnAppendLeavesTheCatalogueAsItWas) {
-    CINIHoop target;
-    ASSERT_EQ(target.Create(), 1);
-    ASSERT_EQ(target.InsertHoop("own", nullptr), 0);
-    std::vector<HoopImage> before = ReadAll(target);
-    int reported = 0;
-    for (long failing = 1;; ++failing) {
-        MemFailAt(failing);
-        int appended = target.AppendHoop(&source, 0);
-        long calls = MemCallCount();
-        MemFailAt(0);
-        if (failing > calls) {
-            EXPECT_EQ(ReadHoop(target, 1), ReadHoop(source, 0));
-            break;
-        }
-        if (appended == 0) {
-            ++reported;
-            EXPECT_EQ(ReadAll(target), before) << "allocation " << failing;
-            continue;
-        }
-        // A lost text or point array goes unreported; every record is there.
-        EXPECT_EQ(target.GetHoopMountCount(1), source.GetHoopMountCount(0));
-        ASSERT_EQ(target.RemoveHoop(1), 1);
-    }
-    EXPECT_EQ(reported, 1 + source.GetHoopMountCount(0)); // the hoop record and each mount record
-}
-
-TEST_F(HoopCopying, EveryFailedAllocationOfACloneIsReportedOrLeavesAllRecords) {
-    MemFailAt(0);
-    CINIHoop probe;
-    ASSERT_EQ(probe.Create(), 1);
-    long createAllocations = MemCallCount();
-    int documents = INIDocumentCount();
-    int reported = 0;
-    for (long failing = 1;; ++failing) {
-        CINIHoop target;
-        ASSERT_EQ(target.Create(), 1);
-        int cloned = 0;
-        long calls = 0;
-        std::string printed = CapturedDiagnostics([&] {
-            MemFailAt(failing);
-            cloned = source.CloneTo(&target);
-            calls = MemCallCount();
-            MemFailAt(0);
-        });
-        if (failing > calls) {
-            EXPECT_EQ(ReadAll(target), ReadAll(source));
-            break;
-        }
-        EXPECT_TRUE(printed.empty() || printed.find("CINIFile::Create()") != std::string::npos) << printed;
-        if (cloned == 0) {
-            ++reported;
-            EXPECT_TRUE(HasNoCatalogue(target)) << "allocation " << failing;
-            EXPECT_EQ(INIDocumentCount(), documents) << "allocation " << failing;
-            continue;
-        }
-        ASSERT_EQ(target.GetHoopCount(), source.GetHoopCount());
-        for (int hoop = 0; hoop < source.GetHoopCount(); ++hoop)
-            EXPECT_EQ(target.GetHoopMountCount(hoop), source.GetHoopMountCount(hoop));
-    }
-    EXPECT_EQ(reported, createAllocations + source.GetHoopCount() + MountCount());
 }

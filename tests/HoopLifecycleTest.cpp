@@ -3,8 +3,6 @@
 
 #include "hoop/INIHoop.h"
 #include "ini/INIFile.h"
-#include "platform/Memory.h"
-#include "support/Captured.h"
 
 namespace {
 bool HasNoCatalogue(CINIHoop& handle) {
@@ -30,27 +28,6 @@ TEST(HoopLifecycle, CreateOwnsOneDocumentUntilReleaseOrDestruction) {
         ASSERT_EQ(handle.Create(), 1);
     }
     EXPECT_EQ(INIDocumentCount(), documents);
-}
-
-TEST(HoopLifecycle, EveryFailedCreateLeavesNoCatalogue) {
-    int documents = INIDocumentCount();
-    for (long failing = 1; failing < 20; ++failing) {
-        CINIHoop handle;
-        ASSERT_EQ(handle.Create(), 1);
-        ASSERT_EQ(handle.InsertHoop("earlier", nullptr), 0);
-        int created = 0;
-        std::string printed = CapturedDiagnostics([&] {
-            MemFailAt(failing);
-            created = handle.Create();
-            MemFailAt(0);
-        });
-        if (created == 1)
-            break;
-        EXPECT_TRUE(HasNoCatalogue(handle)) << "allocation " << failing;
-        EXPECT_EQ(INIDocumentCount(), documents) << "allocation " << failing;
-        // Only the document store reports its own failure.
-        EXPECT_TRUE(printed.empty() || printed.find("CINIFile::Create()") != std::string::npos) << printed;
-    }
 }
 
 TEST(HoopLifecycle, AssignedHandlesShareTheCatalogueUntilTheLastLetsGo) {

@@ -54,7 +54,7 @@ struct HoopMounts : testing::Test {
 };
 } // namespace
 
-TEST_F(HoopMounts, InsertAppendsInOrderAndStoresEveryNumber) {
+TEST_F(HoopMounts, InsertAppendsAndSetKeepsFieldsGivenTheKeepValue) {
     EXPECT_EQ(Insert(1, "first", {1, 2, 3, 4, 5, 6}), 0);
     EXPECT_EQ(Insert(1, nullptr, {kKeep, kKeep, kKeep, kKeep, kKeep, kKeep}), 1);
     EXPECT_EQ(handle.GetHoopMountCount(0), 0);
@@ -64,6 +64,16 @@ TEST_F(HoopMounts, InsertAppendsInOrderAndStoresEveryNumber) {
     EXPECT_EQ(handle.GetHoopMount(1, 0, nullptr, nullptr, &rotation, nullptr, nullptr, nullptr, &highY), 1);
     EXPECT_EQ(rotation, 2);
     EXPECT_EQ(highY, 6);
+    ASSERT_EQ(Insert(0, "m", {1, 2, 3, 4, 5, 6}), 0); // set keeps fields given the keep value or a null label
+    EXPECT_EQ(Set(0, nullptr, {7, kKeep, kKeep, kKeep, kKeep, kKeep}), 1);
+    EXPECT_EQ(All(0)[0], (Mount{"m", {7, 2, 3, 4, 5, 6}}));
+    EXPECT_EQ(Set(0, "", {kKeep, 0, -1, kKeep + 1, kKeep, 9}), 1);
+    EXPECT_EQ(All(0)[0], (Mount{"", {7, 0, -1, kKeep + 1, 5, 9}}));
+    EXPECT_EQ(handle.SetHoopMountLabel(0, 0, "%s label"), 1);
+    EXPECT_EQ(handle.SetHoopMountLabel(0, 0, nullptr), 1);
+    CString label;
+    EXPECT_EQ(handle.GetHoopMountLabel(0, 0, &label), 1);
+    EXPECT_EQ(label, "%s label");
 }
 
 TEST_F(HoopMounts, FailuresAnswerTheirOwnValueAndChangeNothing) {
@@ -95,19 +105,6 @@ TEST_F(HoopMounts, FailuresAnswerTheirOwnValueAndChangeNothing) {
     EXPECT_EQ(label, "untouched");
     EXPECT_EQ(number, 99);
     EXPECT_EQ(All(0), (std::vector<Mount>{{"m", {1, 2, 3, 4, 5, 6}}}));
-}
-
-TEST_F(HoopMounts, SetKeepsFieldsGivenTheKeepValueOrANullLabel) {
-    ASSERT_EQ(Insert(0, "m", {1, 2, 3, 4, 5, 6}), 0);
-    EXPECT_EQ(Set(0, nullptr, {7, kKeep, kKeep, kKeep, kKeep, kKeep}), 1);
-    EXPECT_EQ(All(0)[0], (Mount{"m", {7, 2, 3, 4, 5, 6}}));
-    EXPECT_EQ(Set(0, "", {kKeep, 0, -1, kKeep + 1, kKeep, 9}), 1);
-    EXPECT_EQ(All(0)[0], (Mount{"", {7, 0, -1, kKeep + 1, 5, 9}}));
-    EXPECT_EQ(handle.SetHoopMountLabel(0, 0, "%s label"), 1);
-    EXPECT_EQ(handle.SetHoopMountLabel(0, 0, nullptr), 1);
-    CString label;
-    EXPECT_EQ(handle.GetHoopMountLabel(0, 0, &label), 1);
-    EXPECT_EQ(label, "%s label");
 }
 
 TEST_F(HoopMounts, EachSingleFieldMemberReachesOnlyItsField) {

@@ -62,7 +62,7 @@ struct HoopRectangles : testing::TestWithParam<Family> {
 };
 } // namespace
 
-TEST_P(HoopRectangles, WholeSetterStoresUnorderedEdgesAndKeepsTheKeepValue) {
+TEST_P(HoopRectangles, SettersStoreUnorderedEdgesAndKeepTheKeepValue) {
     EXPECT_EQ(All(0), Only({0, 0, 0, 0}));
     EXPECT_EQ(Set(1, {100, 0, -100, 50}), 1);
     EXPECT_EQ(All(1), Only({100, 0, -100, 50}));
@@ -71,9 +71,7 @@ TEST_P(HoopRectangles, WholeSetterStoresUnorderedEdgesAndKeepsTheKeepValue) {
     EXPECT_EQ(All(1), Only({5, 0, 7, 50}));
     EXPECT_EQ(Set(1, {kKeep, kKeep, kKeep, kKeep}), 1);
     EXPECT_EQ(All(1), Only({5, 0, 7, 50}));
-}
-
-TEST_P(HoopRectangles, EachEdgeSetterChangesOnlyItsEdge) {
+    // Each edge setter changes only its edge.
     for (int e = 0; e < 4; ++e) {
         ASSERT_EQ(Set(0, {-10, 20, 30, -40}), 1);
         Edges expected{-10, 20, 30, -40};

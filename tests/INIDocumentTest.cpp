@@ -5,7 +5,6 @@
 #include <string>
 
 #include "ini/INIFile.h"
-#include "platform/Memory.h"
 #include "support/Captured.h"
 
 namespace {
@@ -31,14 +30,18 @@ TEST(INIDocument, OperationsBeforeCreateFailWithTheirMessages) {
         std::function<int()> call;
         const char* message;
     } cases[] = {
-        {[&] { return file.GetCount(); }, "\nFailure : CINIFile::GetCount() > Instance has not been created!"},
-        {[&] { return file.SectionGoto("a"); }, "\nFailure : CINIFile::SectionGoto() > Instance has not been created!"},
+        {[&] { return file.GetCount(); },
+         "\nFailure : CINIFile::GetCount() > Instance has not been created!"},
+        {[&] { return file.SectionGoto("a"); },
+         "\nFailure : CINIFile::SectionGoto() > Instance has not been created!"},
         {[&] { return file.SectionGetName(&name); },
          "\nFailure : CINIFile::SectionGetName() > Instance has not been created!"},
         {[&] { return file.SectionGetName(nullptr); },
          "\nFailure : CINIFile::SectionGetName() > Invalid param passed to function!"},
-        {[&] { return file.SectionFirst(); }, "\nFailure : CINIFile::SectionFirst() > Instance has not been created!"},
-        {[&] { return file.SectionAdd("a"); }, "\nFailure : CINIFile::SectionAdd() > Instance has not been created!"},
+        {[&] { return file.SectionFirst(); },
+         "\nFailure : CINIFile::SectionFirst() > Instance has not been created!"},
+        {[&] { return file.SectionAdd("a"); },
+         "\nFailure : CINIFile::SectionAdd() > Instance has not been created!"},
         {[&] { return file.SectionRemove("a"); },
          "\nFailure : CINIFile::SectionRemove() > Instance has not been created!"},
         {[&] { return file.SectionExists("a"); },
@@ -101,8 +104,9 @@ TEST_F(DocumentTest, NamesOfOneTo16383CharactersAreValid) {
         EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.SectionExists(bad), 0); }),
                   "\nFailure : CINIFile::SectionExists() > Invalid name passed to function!");
     }
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(CINIFile::GetSectionByName(file.Root(), nullptr), nullptr); }),
-              "\nFailure : CINIFile::GetSectionByName() > Invalid params passed to function!");
+    EXPECT_EQ(
+        CapturedDiagnostics([&] { EXPECT_EQ(CINIFile::GetSectionByName(file.Root(), nullptr), nullptr); }),
+        "\nFailure : CINIFile::GetSectionByName() > Invalid params passed to function!");
 }
 
 TEST_F(DocumentTest, RemovingSectionsMovesTheCurrentSectionToALiveOne) {
@@ -161,13 +165,4 @@ TEST(INIDocument, RegistryCountsLiveDocumentsNewestFirst) {
     EXPECT_EQ(INIDocumentCount(), before + 1);
     newer.Destroy();
     EXPECT_EQ(INIDocumentCount(), before);
-}
-
-TEST(INIDocument, CreateReportsExhaustedMemory) {
-    CINIFile file;
-    MemFailAt(1);
-    std::string printed = CapturedDiagnostics([&] { EXPECT_EQ(file.Create(), 0); });
-    MemFailAt(0);
-    EXPECT_EQ(printed, "\nFailure : CINIFile::Create() > Could not allocate memory for opLink instance of SINIFilePool!");
-    EXPECT_EQ(file.Root(), nullptr);
 }

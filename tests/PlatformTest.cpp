@@ -2,9 +2,7 @@
 
 #include <clocale>
 
-#include "platform/CArray.h"
 #include "platform/CString.h"
-#include "platform/Geometry.h"
 #include "platform/NoCase.h"
 
 TEST(Platform, StringFormatsReplacesAndCompares) {
@@ -19,30 +17,6 @@ TEST(Platform, StringFormatsReplacesAndCompares) {
     text.Empty();
     EXPECT_TRUE(text.IsEmpty());
     EXPECT_STREQ(static_cast<const char*>(text), "");
-}
-
-TEST(Platform, ArrayAddsIndexesAndEmpties) {
-    CArray<POINT, POINT> points;
-    EXPECT_TRUE(points.IsEmpty());
-    EXPECT_EQ(points.GetData(), nullptr);
-    EXPECT_EQ(points.Add(POINT{1, 2}), 0);
-    EXPECT_EQ(points.Add(POINT{3, 4}), 1);
-    points[1].y = 9;
-    EXPECT_EQ(points.GetAt(1).y, 9);
-    EXPECT_EQ(points.GetCount(), 2);
-    points.SetSize(5);
-    EXPECT_EQ(points.GetSize(), 5);
-    points.RemoveAll();
-    EXPECT_EQ(points.GetSize(), 0);
-}
-
-TEST(Platform, RectangleEdgesWidthAndEquality) {
-    CRect rect;
-    EXPECT_EQ(rect, CRect(0, 0, 0, 0));
-    SetRect(&rect, -10, 20, 30, -40);
-    EXPECT_EQ(rect.Width(), 40);
-    EXPECT_EQ(rect.Height(), -60);
-    EXPECT_EQ(SetRect(nullptr, 1, 2, 3, 4), 0);
 }
 
 TEST(Platform, NoCaseFoldsAsciiOnlyUnderAnyLocale) {
