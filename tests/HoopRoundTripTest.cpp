@@ -26,10 +26,17 @@ struct Hoop {
 
 using Catalogue = std::vector<Hoop>;
 
-int (CINIHoop::*const kGetRect[3])(int, CRect*) = {&CINIHoop::GetHoopSewField, &CINIHoop::GetHoopInnerDim,
-                                                   &CINIHoop::GetHoopOuterDim};
-int (CINIHoop::*const kSetRect[3])(int, const CRect*) = {
-    &CINIHoop::SetHoopSewField, &CINIHoop::SetHoopInnerDim, &CINIHoop::SetHoopOuterDim};
+// Rectangle r of a hoop: 0 the sew field, 1 the inner dimension, 2 the outer dimension.
+int GetRect(CINIHoop& hoops, int r, int hoop, CRect* rect) {
+    return r == 0   ? hoops.GetHoopSewField(hoop, rect)
+           : r == 1 ? hoops.GetHoopInnerDim(hoop, rect)
+                    : hoops.GetHoopOuterDim(hoop, rect);
+}
+int SetRect(CINIHoop& hoops, int r, int hoop, const CRect* rect) {
+    return r == 0   ? hoops.SetHoopSewField(hoop, rect)
+           : r == 1 ? hoops.SetHoopInnerDim(hoop, rect)
+                    : hoops.SetHoopOuterDim(hoop, rect);
+}
 
 Catalogue Read(CINIHoop& hoops) {
     Catalogue catalogue(static_cast<size_t>(hoops.GetHoopCount()));
@@ -44,7 +51,7 @@ Catalogue Read(CINIHoop& hoops) {
         hoop.points.assign(points.GetData(), points.GetData() + points.GetSize());
         for (int r = 0; r < 3; ++r) {
             CRect rect;
-            (hoops.*kGetRect[r])(i, &rect);
+            GetRect(hoops, r, i, &rect);
             int edges[4] = {rect.left, rect.top, rect.right, rect.bottom};
             std::copy(edges, edges + 4, hoop.rects[r]);
         }
@@ -135,7 +142,7 @@ class Generator {
             hoops.SetHoopPoints(hoop, &points);
             for (int r = 0; r < 3; ++r) {
                 CRect rect(Number(), Number(), Number(), Number());
-                (hoops.*kSetRect[r])(hoop, &rect);
+                SetRect(hoops, r, hoop, &rect);
             }
             for (int j = Between(0, 4); j > 0; --j)
                 hoops.InsertHoopMount(hoop, Text(), Number(), Number(), Number(), Number(), Number(),
