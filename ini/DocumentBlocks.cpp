@@ -16,7 +16,9 @@ const size_t kAlignment = 8;
 const size_t kFirstBlock = 4096;
 const size_t kLargestBlock = 1 << 20;
 
-size_t Aligned(size_t bytes) { return (bytes + kAlignment - 1) & ~(kAlignment - 1); }
+size_t Aligned(size_t bytes) {
+    return (bytes + kAlignment - 1) & ~(kAlignment - 1);
+}
 
 DocumentBlock* NewBlock(size_t size) {
     DocumentBlock* block = static_cast<DocumentBlock*>(MemAlloc(sizeof(DocumentBlock) + size));

@@ -31,19 +31,30 @@ void RegistryUnlink(SINIFilePool* root) {
 }
 } // namespace
 
-SINIFilePool* INIDocumentRegistryHead() { return registryHead; }
-int INIDocumentCount() { return liveDocuments; }
+SINIFilePool* INIDocumentRegistryHead() {
+    return registryHead;
+}
+int INIDocumentCount() {
+    return liveDocuments;
+}
 
-CINIFile::CINIFile() : opRoot(nullptr) { DiagnosticsToStandardError(); }
+CINIFile::CINIFile() : opRoot(nullptr) {
+    DiagnosticsToStandardError();
+}
 
-void* CINIFile::operator new(size_t bytes, const std::nothrow_t&) noexcept { return MemAlloc(bytes); }
-void CINIFile::operator delete(void* block) noexcept { MemFree(block); }
+void* CINIFile::operator new(size_t bytes, const std::nothrow_t&) noexcept {
+    return MemAlloc(bytes);
+}
+void CINIFile::operator delete(void* block) noexcept {
+    MemFree(block);
+}
 
 int CINIFile::Create() {
     Destroy();
     SINIFilePool* root = static_cast<SINIFilePool*>(MemAllocZeroed(sizeof(SINIFilePool)));
     if (!root) {
-        Diagnose("Failure : CINIFile::Create() > Could not allocate memory for opLink instance of SINIFilePool!");
+        Diagnose(
+            "Failure : CINIFile::Create() > Could not allocate memory for opLink instance of SINIFilePool!");
         return 0;
     }
     root->iFileType = 1;

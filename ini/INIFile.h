@@ -112,6 +112,15 @@ inline bool INIIsValidName(const char* name) {
 }
 SINIValuePool* INIGetValueByName(SINIFilePool* root, SINISectionPool* section, const char* name);
 
+// The record work behind the section and value operations, for callers that have checked the name and know
+// its length (and, for sections, its HashNoCase). The appends print the message of SectionAdd or ValueAdd and
+// give null when memory runs out; otherwise the new record is the current section or the section's tail.
+SINISectionPool* INIFindSection(SINIFilePool* root, const char* name, uint32_t hash);
+SINISectionPool* INIAppendSection(SINIFilePool* root, const char* name, size_t length, uint32_t hash);
+SINIValuePool* INIFindValue(SINISectionPool* section, const char* name);
+SINIValuePool* INIAppendValue(SINIFilePool* root, SINISectionPool* section, const char* name, size_t length,
+                              int type, int kind, int count, const void* data);
+
 // The registry of live documents: its newest root and the number of live roots.
 SINIFilePool* INIDocumentRegistryHead();
 int INIDocumentCount();

@@ -10,7 +10,7 @@
 namespace {
 
 SINISectionPool* FindSection(SINIFilePool* root, const char* name) {
-    return name_index::Find<SINISectionPool>(root->sectionIndex, name, HashNoCase(name));
+    return INIFindSection(root, name, HashNoCase(name));
 }
 
 } // namespace
@@ -86,30 +86,41 @@ int CINIFile::SectionAdd(const char* name) {
     }
     size_t length = 0;
     uint32_t hash = HashNoCase(name, &length);
-    if (name_index::Find<SINISectionPool>(opRoot->sectionIndex, name, hash)) {
-        Diagnose("Failure : CINIFile::SectionAdd() > The section <%s> already exists in this INI file!", name);
+    if (INIFindSection(opRoot, name, hash)) {
+        Diagnose("Failure : CINIFile::SectionAdd() > The section <%s> already exists in this INI file!",
+                 name);
         return 0;
     }
+    return INIAppendSection(opRoot, name, length, hash) ? 1 : 0;
+}
+
+SINISectionPool* INIFindSection(SINIFilePool* root, const char* name, uint32_t hash) {
+    return name_index::Find<SINISectionPool>(root->sectionIndex, name, hash);
+}
+
+SINISectionPool* INIAppendSection(SINIFilePool* root, const char* name, size_t length, uint32_t hash) {
     size_t bytes = sizeof(SINISectionPool) + length + 1;
-    SINISectionPool* section = static_cast<SINISectionPool*>(DocumentAllocate(opRoot, bytes));
-    if (!section || !name_index::Reserve<SINISectionPool>(opRoot->sectionIndex, opRoot->iSectionCount + 1)) {
+    SINISectionPool* section = static_cast<SINISectionPool*>(DocumentAllocate(root, bytes));
+    if (!section || !name_index::Reserve<SINISectionPool>(root->sectionIndex, root->iSectionCount + 1)) {
         if (section)
-            DocumentGiveBack(opRoot, section, bytes);
-        Diagnose("Failure : CINIFile::SectionAdd() > Could not allocate opSection instance memory of SINISectionPool!");
-        return 0;
+            DocumentGiveBack(root, section, bytes);
+        Diagnose("Failure : CINIFile::SectionAdd() > Could not allocate opSection instance memory of "
+                 "SINISectionPool!");
+        return nullptr;
     }
     std::memset(section, 0, sizeof(SINISectionPool));
-    std::memcpy(section->caName, name, length + 1);
-    section->opPrev = opRoot->opLastSection;
-    if (opRoot->opLastSection)
-        opRoot->opLastSection->opNext = section;
+    std::memcpy(section->caName, name, length);
+    section->caName[length] = '\0';
+    section->opPrev = root->opLastSection;
+    if (root->opLastSection)
+        root->opLastSection->opNext = section;
     else
-        opRoot->opFirstSection = section;
-    opRoot->opLastSection = section;
-    name_index::PutUnchecked(opRoot->sectionIndex, section, hash);
-    opRoot->opCurrentSection = section;
-    ++opRoot->iSectionCount;
-    return 1;
+        root->opFirstSection = section;
+    root->opLastSection = section;
+    name_index::PutUnchecked(root->sectionIndex, section, hash);
+    root->opCurrentSection = section;
+    ++root->iSectionCount;
+    return section;
 }
 
 int CINIFile::SectionRemove(const char* name) {

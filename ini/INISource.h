@@ -53,6 +53,15 @@ int INISourceClasifyValue(SINISourceLine* opLine);
 int INISourceCheckValueSymbols(SINISourceLine* opLine);
 int INISourceStoreValues(SINISourceLine* opLine, CINIFile* document);
 
+// Makes the section of this name (checked, zero-terminated, `length` characters) current, adding it when the
+// document has none of that name: 0, or -1 after the messages of a failed add.
+int INISourceEnterSection(SINISourceLine* opLine, CINIFile* document, const char* name, size_t length);
+
+// Takes a line of the common, well-formed shapes in one pass: a plain section line, or a name followed
+// directly by a decimal list or a quoted string. True when the line has been taken, with the result the steps
+// give; false, with the line untouched, for every other line, which the steps then take.
+bool INISourceTakeCommonLine(SINISourceLine* opLine, CINIFile* document, size_t length);
+
 // The stores of the six value kinds: 1 when the value has been added or has replaced an earlier one.
 int INISourceStoreDecimalValues(SINISourceLine* opLine, CINIFile* document);
 int INISourceStoreHexadecimalValues(SINISourceLine* opLine, CINIFile* document);

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr SymbolSet kNameSymbols =
-    MakeSymbolSet("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890_-?");
 // The symbols of the numeric kinds: each kind reads this table from its start up to a stop symbol of its own.
 constexpr char kValueSymbols[] = " \t01,-23456789.abcdefABCDEF?";
 constexpr SymbolSet kBinarySymbols = MakeSymbolSet(kValueSymbols, '-', '%');

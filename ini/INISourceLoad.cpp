@@ -45,7 +45,8 @@ size_t FindLineEnd(const char* bytes, size_t length) {
     return index;
 }
 
-int ReadBufferedLine(LineBuffer* reader, char* line, int capacity) {
+// Copies the next line into `line` and gives its length in bytes, which counts any zero bytes within it.
+int ReadBufferedLine(LineBuffer* reader, char* line, int capacity, size_t* lineLength) {
     size_t stored = 0;
     bool first = true;
     for (;;) {
@@ -66,6 +67,7 @@ int ReadBufferedLine(LineBuffer* reader, char* line, int capacity) {
         if (length < scan) {
             line[stored] = '\0';
             reader->position += length + 1;
+            *lineLength = stored;
             return 1;
         }
         reader->position += length;
@@ -103,8 +105,9 @@ void ReadLines(SINISourceLine* opLine, FILE* stream, CINIFile* document) {
     LineBuffer* reader = &reinterpret_cast<SourceLoadRecord*>(opLine)->reader;
     reader->stream = stream;
     reader->position = reader->end = 0;
-    while (ReadBufferedLine(reader, opLine->caLine, INI_LINE_CAPACITY)) {
-        if (opLine->caLine[0] != '\0')
+    size_t length = 0;
+    while (ReadBufferedLine(reader, opLine->caLine, INI_LINE_CAPACITY, &length)) {
+        if (opLine->caLine[0] != '\0' && !INISourceTakeCommonLine(opLine, document, length))
             INISourceProcess(opLine, document);
         ++opLine->iLineNumber; // empty lines count too
         opLine->caLine[0] = '\0';

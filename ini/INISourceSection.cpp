@@ -3,11 +3,9 @@
 
 #include "ini/INISource.h"
 #include "ini/INISourceSymbols.h"
+#include "platform/NoCase.h"
 
 namespace {
-
-constexpr SymbolSet kSectionSymbols =
-    MakeSymbolSet("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890_-&!(){}+.?");
 
 int IncompleteSection(SINISourceLine* opLine) {
     INI_SOURCE_LINE_ERROR(opLine, "Errornous or incomplete section name!");
@@ -26,28 +24,10 @@ bool SectionSymbolsValid(SINISourceLine* opLine, const char* text) {
     return true;
 }
 
-int EnterSection(SINISourceLine* opLine, CINIFile* document, const char* name) {
-    if (document->SectionExists(name)) {
-        if (document->SectionGoto(name))
-            return 0;
-        Diagnose(
-            "Failure : INISourceCheckIsSection() > CINIFile::SectionGoto() failed on going to section [%s]!",
-            name);
-        return -1;
-    }
-    if (document->SectionAdd(name))
-        return 0;
-    Diagnose("Failure : INISourceCheckIsSection() > CINIFile::SectionAdd() failed on section name [%s]!",
-             name);
-    INI_SOURCE_LINE_ERROR(opLine, "Could not add section [%s] to INI tree, section may already exist?.",
-                          name);
-    return -1;
-}
-
 } // namespace
 
 int INISourceCheckIsSection(SINISourceLine* opLine, CINIFile* document) {
-    if (!opLine || !document) {
+    if (!opLine || !document || !document->Root()) {
         Diagnose("Failure : INISourceCheckIsSection() > Invalid param passed to function!");
         return -1;
     }
@@ -77,5 +57,21 @@ int INISourceCheckIsSection(SINISourceLine* opLine, CINIFile* document) {
     char* name = text + 1;
     if (name[0] == '\0' || !INIStringStripPrePostSpace(name))
         return IncompleteSection(opLine); // "[]" followed by a comment
-    return EnterSection(opLine, document, name);
+    return INISourceEnterSection(opLine, document, name, std::strlen(name));
+}
+
+int INISourceEnterSection(SINISourceLine* opLine, CINIFile* document, const char* name, size_t length) {
+    SINIFilePool* root = document->Root();
+    uint32_t hash = HashNoCase(name);
+    if (SINISectionPool* section = INIFindSection(root, name, hash)) {
+        root->opCurrentSection = section;
+        return 0;
+    }
+    if (INIAppendSection(root, name, length, hash))
+        return 0;
+    Diagnose("Failure : INISourceCheckIsSection() > CINIFile::SectionAdd() failed on section name [%s]!",
+             name);
+    INI_SOURCE_LINE_ERROR(opLine, "Could not add section [%s] to INI tree, section may already exist?.",
+                          name);
+    return -1;
 }

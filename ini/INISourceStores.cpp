@@ -97,8 +97,9 @@ int StoreList(const ListStore& store, SINISourceLine* opLine, CINIFile* document
         }
         store.convert(element, scratch, count++);
     }
-    return PutLineValue(opLine, document, store.name, store.type, count, store.kind, &scratch->elements,
-                        store.replaceFailure);
+    const char* name = opLine->caValueName;
+    SINISourceValue value{name, std::strlen(name), store.type, store.kind, count, &scratch->elements};
+    return PutLineValue(opLine, document, store.name, value, store.replaceFailure);
 }
 
 bool LoneFullStopRefused(SINISourceLine* opLine, const char* element) {
@@ -214,6 +215,13 @@ const ListStore kRealStore = {
 
 int INISourceStoreDecimalValues(SINISourceLine* opLine, CINIFile* document) {
     return StoreList(kDecimalStore, opLine, document);
+}
+
+int INISourcePutDecimals(SINISourceLine* opLine, CINIFile* document, const char* name, size_t nameLength,
+                         int count) {
+    SINISourceValue value{
+        name, nameLength, INI_TYPE_INTEGER, INI_KIND_DECIMAL, count, &opLine->scratch->elements};
+    return PutLineValue(opLine, document, kDecimalStore.name, value, kDecimalStore.replaceFailure);
 }
 
 int INISourceStoreHexadecimalValues(SINISourceLine* opLine, CINIFile* document) {

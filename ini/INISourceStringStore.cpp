@@ -22,6 +22,12 @@ int INISourceStoreStringValues(SINISourceLine* opLine, CINIFile* document) {
         INI_SOURCE_LINE_ERROR(opLine, "String too large!  Legal limit -- <%i>.", kLongestString);
         return 0;
     }
-    return PutLineValue(opLine, document, kStoreName, INI_TYPE_STRING, count, INI_KIND_STRING, text + 1,
-                        "CINIFile::ValueReplace() failed!");
+    const char* name = opLine->caValueName;
+    return INISourcePutString(opLine, document, name, std::strlen(name), text + 1, count);
+}
+
+int INISourcePutString(SINISourceLine* opLine, CINIFile* document, const char* name, size_t nameLength,
+                       const char* text, int count) {
+    SINISourceValue value{name, nameLength, INI_TYPE_STRING, INI_KIND_STRING, count, text};
+    return PutLineValue(opLine, document, kStoreName, value, "CINIFile::ValueReplace() failed!");
 }

@@ -19,3 +19,9 @@ constexpr SymbolSet MakeSymbolSet(const char* symbols, char stop = '?', char ext
 inline bool IsMember(const SymbolSet& set, char character) {
     return set.members[static_cast<unsigned char>(character)];
 }
+
+// The characters of section names and of value names.
+inline constexpr SymbolSet kSectionSymbols =
+    MakeSymbolSet("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890_-&!(){}+.?");
+inline constexpr SymbolSet kNameSymbols =
+    MakeSymbolSet("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890_-?");

@@ -6,7 +6,9 @@
 #include "platform/Diagnostics.h"
 
 // The fields have no meaning until Build or an assignment fills them; they start empty rather than undefined.
-CINIValue::CINIValue() : iType(0), iKind(0), iCount(0), opData(nullptr) { caName[0] = '\0'; }
+CINIValue::CINIValue() : iType(0), iKind(0), iCount(0), opData(nullptr) {
+    caName[0] = '\0';
+}
 
 CINIValue::CINIValue(const char* name, int type, int count, int kind, void* data) {
     Build(name, type, count, kind, data);

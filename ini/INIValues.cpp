@@ -106,7 +106,8 @@ int CINIFile::ValueGet(const char* name, CINIValue* value) {
     SINISectionPool* section = opRoot->opCurrentSection;
     SINIValuePool* stored = INIGetValueByName(opRoot, section, name);
     if (!stored) {
-        Diagnose("Failure : CINIFile::ValueGet() > Value <%s> does not exist in section <%s>!", name, section->caName);
+        Diagnose("Failure : CINIFile::ValueGet() > Value <%s> does not exist in section <%s>!", name,
+                 section->caName);
         return 0;
     }
     std::memcpy(value->caName, stored->caName, std::strlen(stored->caName) + 1);
@@ -128,57 +129,72 @@ int CINIFile::ValueAdd(CINIValue* value) {
         return 0;
     }
     if (INIGetValueByName(opRoot, section, value->caName)) {
-        Diagnose("Failure : CINIFile::ValueAdd() > The value <%s> already exists in section <%s> in this INI file! "
+        Diagnose("Failure : CINIFile::ValueAdd() > The value <%s> already exists in section <%s> in this INI "
+                 "file! "
                  "Cannot add two values with the same name to one section!",
                  value->caName, section->caName);
         return 0;
     }
-    size_t nameLength = std::strlen(value->caName);
-    size_t nodeBytes = sizeof(SINIValuePool) + nameLength + 1;
-    SINIValuePool* node = static_cast<SINIValuePool*>(DocumentAllocate(opRoot, nodeBytes));
+    return INIAppendValue(opRoot, section, value->caName, std::strlen(value->caName), value->iType,
+                          value->iKind, value->iCount, value->opData)
+               ? 1
+               : 0;
+}
+
+SINIValuePool* INIFindValue(SINISectionPool* section, const char* name) {
+    return FindValue(section, name);
+}
+
+SINIValuePool* INIAppendValue(SINIFilePool* root, SINISectionPool* section, const char* name, size_t length,
+                              int type, int kind, int iCount, const void* elements) {
+    size_t nodeBytes = sizeof(SINIValuePool) + length + 1;
+    SINIValuePool* node = static_cast<SINIValuePool*>(DocumentAllocate(root, nodeBytes));
     if (!node || !ReserveValueIndex(section)) {
         if (node)
-            DocumentGiveBack(opRoot, node, nodeBytes);
-        Diagnose("Failure : CINIFile::ValueAdd() > Not enough memory to allocate opValue instance of CINIValue!");
-        return 0;
+            DocumentGiveBack(root, node, nodeBytes);
+        Diagnose(
+            "Failure : CINIFile::ValueAdd() > Not enough memory to allocate opValue instance of CINIValue!");
+        return nullptr;
     }
-    int size = INIGetTypeSize(value->iType);
+    int size = INIGetTypeSize(type);
     if (size == 0) {
-        DocumentGiveBack(opRoot, node, nodeBytes);
+        DocumentGiveBack(root, node, nodeBytes);
         Diagnose("Failure : CINIFile::ValueAdd() > INIGetTypeSize() failed!");
-        return 0;
+        return nullptr;
     }
-    uint32_t count = value->iCount < 0 ? 0u - static_cast<uint32_t>(value->iCount) : static_cast<uint32_t>(value->iCount);
+    uint32_t count = iCount < 0 ? 0u - static_cast<uint32_t>(iCount) : static_cast<uint32_t>(iCount);
     if (count == 0)
         count = 1;
     if (count > INI_MAX_ELEMENTS) {
-        DocumentGiveBack(opRoot, node, nodeBytes);
-        Diagnose("Failure : CINIFile::ValueAdd() > The number of elements <%u> exceeds maximum allowed limit of <%u>",
+        DocumentGiveBack(root, node, nodeBytes);
+        Diagnose("Failure : CINIFile::ValueAdd() > The number of elements <%u> exceeds maximum allowed limit "
+                 "of <%u>",
                  count, static_cast<unsigned>(INI_MAX_ELEMENTS));
-        return 0;
+        return nullptr;
     }
     size_t dataBytes = size_t(count) * size_t(size);
-    size_t storedBytes = dataBytes + (value->iType == INI_TYPE_STRING ? 1 : 0);
-    void* data = DocumentAllocate(opRoot, storedBytes);
+    size_t storedBytes = dataBytes + (type == INI_TYPE_STRING ? 1 : 0);
+    void* data = DocumentAllocate(root, storedBytes);
     if (!data) {
-        DocumentGiveBack(opRoot, node, nodeBytes);
+        DocumentGiveBack(root, node, nodeBytes);
         Diagnose("Failure : CINIFile::ValueAdd() > Not enough memory to allocate value elements!");
-        return 0;
+        return nullptr;
     }
     // A record without elements gets zero elements rather than a crash; a string gets its terminator.
-    if (value->opData)
-        std::memcpy(data, value->opData, dataBytes);
+    if (elements)
+        std::memcpy(data, elements, dataBytes);
     else
         std::memset(data, 0, dataBytes);
     if (storedBytes > dataBytes)
         static_cast<char*>(data)[dataBytes] = '\0';
-    std::memcpy(node->caName, value->caName, nameLength + 1);
-    node->iType = value->iType;
-    node->iKind = value->iKind;
+    std::memcpy(node->caName, name, length);
+    node->caName[length] = '\0';
+    node->iType = type;
+    node->iKind = kind;
     node->iCount = static_cast<int>(count);
     node->opData = data;
     LinkAtTail(section, node);
-    return 1;
+    return node;
 }
 
 int CINIFile::ValueRemove(const char* name) {
@@ -188,13 +204,15 @@ int CINIFile::ValueRemove(const char* name) {
     }
     SINISectionPool* section = opRoot->opCurrentSection;
     if (!section) {
-        Diagnose("Failure : CINIFile::ValueRemove() > Cannot remove value from section as no sections exist!");
+        Diagnose(
+            "Failure : CINIFile::ValueRemove() > Cannot remove value from section as no sections exist!");
         return 0;
     }
     SINIValuePool* value = INIGetValueByName(opRoot, section, name);
     if (!value) {
-        Diagnose("Failure : CINIFile::ValueRemove() > Value <%s> in section <%s> does not exist in this INI file!", name,
-                 section->caName);
+        Diagnose(
+            "Failure : CINIFile::ValueRemove() > Value <%s> in section <%s> does not exist in this INI file!",
+            name, section->caName);
         return 0;
     }
     // The node and its elements stay in the document's blocks until the document is destroyed.

@@ -23,7 +23,9 @@ inline bool SameName(const char* a, const char* b) {
     return CompareNoCase(reinterpret_cast<const char*>(x), reinterpret_cast<const char*>(y)) == 0;
 }
 
-inline uint32_t Slot(const NameIndex& index, uint32_t hash) { return hash & (index.capacity - 1); }
+inline uint32_t Slot(const NameIndex& index, uint32_t hash) {
+    return hash & (index.capacity - 1);
+}
 
 template <class Record> Record* Find(const NameIndex& index, const char* name, uint32_t hash) {
     if (index.capacity == 0)
