@@ -68,8 +68,11 @@ int CINIFile::Destroy() {
     if (!opRoot)
         return 1;
     // Every record lives in the document's blocks; only the indexes have storage of their own.
-    for (SINISectionPool* section = opRoot->opFirstSection; section; section = section->opNext)
+    for (SINISectionPool* section = opRoot->opFirstSection; section && opRoot->iValueIndexes;
+         section = section->opNext) {
+        opRoot->iValueIndexes -= section->valueIndex.capacity != 0;
         name_index::Free(section->valueIndex);
+    }
     name_index::Free(opRoot->sectionIndex);
     DocumentFreeAll(opRoot);
     RegistryUnlink(opRoot);

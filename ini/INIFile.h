@@ -68,6 +68,7 @@ struct SINIFilePool {
     SINISectionPool* opCurrentSection;
     SINISectionPool* opLastSection;
     NameIndex sectionIndex;
+    int iValueIndexes; // sections whose values have an index of their own
     DocumentBlock* blocks;
 };
 

@@ -142,6 +142,7 @@ int CINIFile::SectionRemove(const char* name) {
         return 0;
     }
     // The values live in the document's blocks; only the section's index has storage of its own.
+    opRoot->iValueIndexes -= section->valueIndex.capacity != 0;
     name_index::Free(section->valueIndex);
     // A removed current section hands over to its successor when it was the first, else to its predecessor.
     if (opRoot->opCurrentSection == section)

@@ -12,6 +12,11 @@
 // The loader's own kind for an empty string or character value, which is accepted and not stored.
 enum { INI_KIND_EMPTY = 7 };
 
+// A line of at most INI_LINE_CAPACITY - 1 characters holds at most this many comma-separated elements, so a
+// line can never reach the element limit of a value, and the element array of a load needs no more room.
+constexpr int INI_LINE_ELEMENTS = INI_LINE_CAPACITY / 2;
+static_assert(INI_LINE_ELEMENTS < int(INI_MAX_ELEMENTS), "a line cannot reach the element limit");
+
 // Work space of one load that the steps share, so that no large buffer lives on the stack: the section text
 // of a section line, the element text, the value record handed to the document and the element array.
 struct SINISourceScratch {
@@ -19,9 +24,9 @@ struct SINISourceScratch {
     char elementText[INI_LINE_CAPACITY];
     CINIValue value;
     union {
-        int32_t integers[INI_MAX_ELEMENTS];
-        float reals[INI_MAX_ELEMENTS];
-        char characters[INI_MAX_ELEMENTS];
+        int32_t integers[INI_LINE_ELEMENTS];
+        float reals[INI_LINE_ELEMENTS];
+        char characters[INI_LINE_ELEMENTS];
     } elements;
 };
 
@@ -57,10 +62,12 @@ int INISourceStoreValues(SINISourceLine* opLine, CINIFile* document);
 // document has none of that name: 0, or -1 after the messages of a failed add.
 int INISourceEnterSection(SINISourceLine* opLine, CINIFile* document, const char* name, size_t length);
 
-// Takes a line of the common, well-formed shapes in one pass: a plain section line, or a name followed
-// directly by a decimal list or a quoted string. True when the line has been taken, with the result the steps
-// give; false, with the line untouched, for every other line, which the steps then take.
-bool INISourceTakeCommonLine(SINISourceLine* opLine, CINIFile* document, size_t length);
+// Takes the line at the start of `text`, when it has one of the common, well-formed shapes, in one pass: a
+// plain section line, or a name followed directly by a decimal list or a quoted string. `text` runs on to a
+// zero byte, and a line qualifies only when its line end comes before that. Gives the bytes of the line and
+// its line end when the line has been taken, with the result the steps give; 0, with the text untouched, for
+// every other line, which the steps then take.
+size_t INISourceTakeCommonLine(SINISourceLine* opLine, CINIFile* document, char* text);
 
 // The stores of the six value kinds: 1 when the value has been added or has replaced an earlier one.
 int INISourceStoreDecimalValues(SINISourceLine* opLine, CINIFile* document);

@@ -1,7 +1,8 @@
-// The lines that make up nearly all of a saved catalogue, taken in one pass over the line: a plain section
-// line, and a name followed directly by a decimal list or a quoted string. A line qualifies only when every
-// step would pass it unchanged (nothing to strip, no comment, no blank, no zero byte, no element that needs
-// the octal reading or draws a message), so taking it here gives exactly what the steps give.
+// The lines that make up nearly all of a saved catalogue, taken in one pass over the line that also finds its
+// end: a plain section line, and a name followed directly by a decimal list or a quoted string. A line
+// qualifies only when every step would pass it unchanged (nothing to strip, no comment, no blank, no zero
+// byte, no element that needs the octal reading or draws a message), so taking it here gives exactly what the
+// steps give.
 #include <cstring>
 
 #include "ini/INISource.h"
@@ -14,83 +15,94 @@ bool IsDigit(char character) {
     return character >= '0' && character <= '9';
 }
 
-// "[" section symbols "]" and nothing else.
-bool TakeSection(SINISourceLine* opLine, CINIFile* document, char* line, size_t length) {
-    if (length < 3 || line[length - 1] != ']')
-        return false;
-    char* close = line + length - 1;
-    for (const char* next = line + 1; next != close; ++next)
-        if (!IsMember(kSectionSymbols, *next))
-            return false;
-    *close = '\0';
-    INISourceEnterSection(opLine, document, line + 1, length - 2);
-    return true;
+// The bytes of a line from `text` to the line end at `end`, with the line end; 0 when `end` is no line end or
+// the line is too long for the line record.
+size_t Through(const char* text, const char* end) {
+    size_t length = static_cast<size_t>(end - text);
+    return IsMember(kLineEndSymbols, *end) && length < INI_LINE_CAPACITY ? length + 1 : 0;
 }
 
-// Elements of an optional minus and decimal digits, ten characters at most, separated by single commas up to
-// the end of the line. A leading zero before a further digit is left to the steps, which read it as octal.
-bool ReadPlainDecimals(const char* text, const char* end, int32_t* elements, int* count) {
+// "[" section symbols "]" and the line end.
+size_t TakeSection(SINISourceLine* opLine, CINIFile* document, char* text) {
+    char* close = text + 1;
+    while (IsMember(kSectionSymbols, *close))
+        ++close;
+    if (*close != ']' || close == text + 1)
+        return 0;
+    size_t taken = Through(text, close + 1);
+    if (taken) {
+        *close = '\0';
+        INISourceEnterSection(opLine, document, text + 1, static_cast<size_t>(close - text - 1));
+    }
+    return taken;
+}
+
+// Elements of an optional minus and decimal digits, ten characters at most, separated by single commas. A
+// leading zero before a further digit is left to the steps, which read it as octal. Gives the character after
+// the last element, or null.
+const char* ReadPlainDecimals(const char* text, int32_t* elements, int* count) {
     int stored = 0;
-    for (;;) {
+    for (;; ++text) {
         const char* start = text;
         bool negative = *text == '-';
         text += negative;
         if (!IsDigit(*text) || (*text == '0' && IsDigit(text[1])))
-            return false;
+            return nullptr;
         uint64_t number = 0;
         for (; IsDigit(*text); ++text)
             number = number * 10 + static_cast<unsigned>(*text - '0');
-        if (text - start > 10 || stored == INI_MAX_ELEMENTS)
-            return false;
+        if (text - start > 10 || stored == INI_LINE_ELEMENTS)
+            return nullptr;
         elements[stored++] = static_cast<int32_t>(static_cast<uint32_t>(negative ? 0 - number : number));
-        if (text == end) {
+        if (*text != ',') {
             *count = stored;
-            return true;
+            return text;
         }
-        if (*text++ != ',')
-            return false;
     }
 }
 
-// A quoted string: the value's last character is its closing quote, and "" is accepted and not stored.
-bool TakeString(SINISourceLine* opLine, CINIFile* document, char* name, size_t nameLength, const char* value,
-                size_t valueLength) {
-    if (valueLength < 2 || value[valueLength - 1] != '"' || std::memchr(value, '\0', valueLength))
-        return false;
-    name[nameLength] = '\0';
-    if (valueLength > 2)
-        INISourcePutString(opLine, document, name, nameLength, value + 1, static_cast<int>(valueLength - 2));
-    return true;
+size_t TakeDecimals(SINISourceLine* opLine, CINIFile* document, char* text, size_t nameLength) {
+    int count = 0;
+    const char* end = ReadPlainDecimals(text + nameLength + 1, opLine->scratch->elements.integers, &count);
+    size_t taken = end ? Through(text, end) : 0;
+    if (taken) {
+        text[nameLength] = '\0';
+        INISourcePutDecimals(opLine, document, text, nameLength, count);
+    }
+    return taken;
 }
 
-bool TakeDecimals(SINISourceLine* opLine, CINIFile* document, char* name, size_t nameLength,
-                  const char* value, size_t valueLength) {
-    int count = 0;
-    if (!ReadPlainDecimals(value, value + valueLength, opLine->scratch->elements.integers, &count))
-        return false;
-    name[nameLength] = '\0';
-    INISourcePutDecimals(opLine, document, name, nameLength, count);
-    return true;
+// A quoted string: the line's last character is the closing quote, and "" is accepted and not stored.
+size_t TakeString(SINISourceLine* opLine, CINIFile* document, char* text, size_t nameLength) {
+    const char* value = text + nameLength + 1;
+    const char* end = value + 1;
+    while (*end != '\0' && !IsMember(kLineEndSymbols, *end))
+        ++end;
+    size_t taken = Through(text, end);
+    if (!taken || end - value < 2 || end[-1] != '"')
+        return 0;
+    text[nameLength] = '\0';
+    if (end - value > 2)
+        INISourcePutString(opLine, document, text, nameLength, value + 1, static_cast<int>(end - value - 2));
+    return taken;
 }
 
 } // namespace
 
-bool INISourceTakeCommonLine(SINISourceLine* opLine, CINIFile* document, size_t length) {
+size_t INISourceTakeCommonLine(SINISourceLine* opLine, CINIFile* document, char* text) {
     if (!document->Root())
-        return false;
-    char* line = opLine->caLine;
-    if (line[0] == '[')
-        return TakeSection(opLine, document, line, length);
+        return 0;
+    if (text[0] == '[')
+        return TakeSection(opLine, document, text);
     size_t nameLength = 0;
-    while (IsMember(kNameSymbols, line[nameLength]))
+    while (IsMember(kNameSymbols, text[nameLength]))
         ++nameLength;
-    if (nameLength == 0 || line[nameLength] != '=')
-        return false;
-    const char* value = line + nameLength + 1;
-    size_t valueLength = length - nameLength - 1;
-    if (value[0] == '"')
-        return TakeString(opLine, document, line, nameLength, value, valueLength);
-    if (value[0] == '-' || IsDigit(value[0]))
-        return TakeDecimals(opLine, document, line, nameLength, value, valueLength);
-    return false;
+    if (nameLength == 0 || text[nameLength] != '=')
+        return 0;
+    char first = text[nameLength + 1];
+    if (first == '"')
+        return TakeString(opLine, document, text, nameLength);
+    if (first == '-' || IsDigit(first))
+        return TakeDecimals(opLine, document, text, nameLength);
+    return 0;
 }

@@ -1,8 +1,10 @@
 // Loading an INI text file: the working record of a load, the loop over the lines and the course of one line.
+#include <cstdint>
 #include <cstring>
 #include <new>
 
 #include "ini/INISource.h"
+#include "ini/INISourceSymbols.h"
 #include "platform/Memory.h"
 
 namespace {
@@ -16,7 +18,7 @@ struct LineBuffer {
     FILE* stream;
     size_t position;
     size_t end;
-    char bytes[kReadChunk];
+    char bytes[kReadChunk + 1]; // the bytes read, and a zero byte after them
 };
 
 struct SourceLoadRecord {
@@ -28,19 +30,28 @@ struct SourceLoadRecord {
 bool Refill(LineBuffer* reader) {
     reader->position = 0;
     reader->end = std::fread(reader->bytes, 1, kReadChunk, reader->stream);
+    reader->bytes[reader->end] = '\0';
     return reader->end > 0;
 }
 
-struct LineEnds {
-    bool table[256];
-    constexpr LineEnds() : table() { table[int('\r')] = table[int('\n')] = table[0xFF] = true; }
-};
-constexpr LineEnds kLineEnds;
-
-// Index of the first line end among `length` bytes, or `length`.
+// Index of the first line end among `length` bytes, or `length`. Eight bytes are tested at a time: a byte
+// equal to a line end becomes zero after the exclusive or, and the lowest zero byte of a word is found
+// exactly.
 size_t FindLineEnd(const char* bytes, size_t length) {
     size_t index = 0;
-    while (index < length && !kLineEnds.table[static_cast<unsigned char>(bytes[index])])
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    const uint64_t ones = 0x0101010101010101ull;
+    for (; index + 8 <= length; index += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + index, 8);
+        uint64_t cr = word ^ (ones * '\r'), lf = word ^ (ones * '\n'), ff = ~word;
+        uint64_t zero = ((cr - ones) & ~cr) | ((lf - ones) & ~lf) | ((ff - ones) & ~ff);
+        zero &= ones * 0x80;
+        if (zero)
+            return index + (__builtin_ctzll(zero) >> 3);
+    }
+#endif
+    while (index < length && !IsMember(kLineEndSymbols, bytes[index]))
         ++index;
     return index;
 }
@@ -98,6 +109,24 @@ void SkipByteOrderMark(FILE* stream) {
     fseek(stream, 0, SEEK_SET);
 }
 
+// A line that lies whole in the buffer is handed out where it lies, its line end overwritten by a zero byte;
+// any other line is copied into `copy` by ReadBufferedLine. False at the end of the file or after a failure.
+bool NextLine(LineBuffer* reader, char* copy, char** line, size_t* length) {
+    size_t available = reader->end - reader->position;
+    size_t scan = available < size_t(INI_LINE_CAPACITY) ? available : size_t(INI_LINE_CAPACITY);
+    char* from = reader->bytes + reader->position;
+    size_t found = FindLineEnd(from, scan);
+    if (found < scan) {
+        from[found] = '\0';
+        reader->position += found + 1;
+        *line = from;
+        *length = found;
+        return true;
+    }
+    *line = copy;
+    return ReadBufferedLine(reader, copy, INI_LINE_CAPACITY, length) != 0;
+}
+
 void ReadLines(SINISourceLine* opLine, FILE* stream, CINIFile* document) {
     SkipByteOrderMark(stream);
     opLine->opStream = stream;
@@ -105,11 +134,22 @@ void ReadLines(SINISourceLine* opLine, FILE* stream, CINIFile* document) {
     LineBuffer* reader = &reinterpret_cast<SourceLoadRecord*>(opLine)->reader;
     reader->stream = stream;
     reader->position = reader->end = 0;
+    reader->bytes[0] = '\0';
+    char* line = nullptr;
     size_t length = 0;
-    while (ReadBufferedLine(reader, opLine->caLine, INI_LINE_CAPACITY, &length)) {
-        if (opLine->caLine[0] != '\0' && !INISourceTakeCommonLine(opLine, document, length))
-            INISourceProcess(opLine, document);
-        ++opLine->iLineNumber; // empty lines count too
+    for (;; ++opLine->iLineNumber) { // empty lines count too
+        size_t taken = INISourceTakeCommonLine(opLine, document, reader->bytes + reader->position);
+        if (taken) {
+            reader->position += taken;
+            continue;
+        }
+        if (!NextLine(reader, opLine->caLine, &line, &length))
+            break;
+        if (line[0] == '\0')
+            continue;
+        if (line != opLine->caLine)
+            std::memcpy(opLine->caLine, line, length + 1);
+        INISourceProcess(opLine, document);
         opLine->caLine[0] = '\0';
         opLine->caValueName[0] = '\0';
         opLine->caValue[0] = '\0';

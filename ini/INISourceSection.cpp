@@ -62,7 +62,7 @@ int INISourceCheckIsSection(SINISourceLine* opLine, CINIFile* document) {
 
 int INISourceEnterSection(SINISourceLine* opLine, CINIFile* document, const char* name, size_t length) {
     SINIFilePool* root = document->Root();
-    uint32_t hash = HashNoCase(name);
+    uint32_t hash = HashNoCaseBytes(name, length);
     if (SINISectionPool* section = INIFindSection(root, name, hash)) {
         root->opCurrentSection = section;
         return 0;

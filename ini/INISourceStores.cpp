@@ -90,7 +90,8 @@ int StoreList(const ListStore& store, SINISourceLine* opLine, CINIFile* document
         last = CutElement(next, element);
         if (!ElementValid(store, opLine, element))
             return 0;
-        if (count == INI_MAX_ELEMENTS) {
+        // A line holds fewer elements than the element array takes; the second test only guards the array.
+        if (count == INI_MAX_ELEMENTS || count == INI_LINE_ELEMENTS) {
             INI_SOURCE_LINE_ERROR(opLine, "Array overflow, too many elements!  Legal limit <%i>.",
                                   INI_MAX_ELEMENTS);
             return 0;

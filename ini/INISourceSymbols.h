@@ -25,3 +25,6 @@ inline constexpr SymbolSet kSectionSymbols =
     MakeSymbolSet("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890_-&!(){}+.?");
 inline constexpr SymbolSet kNameSymbols =
     MakeSymbolSet("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890_-?");
+
+// The bytes that end a line: carriage return, line feed and 0xFF.
+inline constexpr SymbolSet kLineEndSymbols = MakeSymbolSet("\r\n\xFF?");

@@ -22,12 +22,13 @@ SINIValuePool* FindValue(SINISectionPool* section, const char* name) {
 }
 
 // Keeps the section's index able to take one more value; false when memory runs out.
-bool ReserveValueIndex(SINISectionPool* section) {
+bool ReserveValueIndex(SINIFilePool* root, SINISectionPool* section) {
     if (section->iValueCount + 1 < kIndexedSection)
         return true;
     bool fresh = section->valueIndex.capacity == 0;
     if (!name_index::Reserve<SINIValuePool>(section->valueIndex, section->iValueCount + 1))
         return false;
+    root->iValueIndexes += fresh;
     if (fresh)
         for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext)
             name_index::PutUnchecked(section->valueIndex, value, HashNoCase(value->caName));
@@ -149,7 +150,7 @@ SINIValuePool* INIAppendValue(SINIFilePool* root, SINISectionPool* section, cons
                               int type, int kind, int iCount, const void* elements) {
     size_t nodeBytes = sizeof(SINIValuePool) + length + 1;
     SINIValuePool* node = static_cast<SINIValuePool*>(DocumentAllocate(root, nodeBytes));
-    if (!node || !ReserveValueIndex(section)) {
+    if (!node || !ReserveValueIndex(root, section)) {
         if (node)
             DocumentGiveBack(root, node, nodeBytes);
         Diagnose(
