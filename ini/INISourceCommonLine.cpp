@@ -3,6 +3,7 @@
 // qualifies only when every step would pass it unchanged (nothing to strip, no comment, no blank, no zero
 // byte, no element that needs the octal reading or draws a message), so taking it here gives exactly what the
 // steps give.
+#include <cstdint>
 #include <cstring>
 
 #include "ini/INISource.h"
@@ -13,6 +14,16 @@ namespace {
 
 bool IsDigit(char character) {
     return character >= '0' && character <= '9';
+}
+
+// Eight bytes of a text as one number, the first byte the lowest.
+uint64_t LoadEightBytes(const char* text) {
+    uint64_t word;
+    std::memcpy(&word, text, 8);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    word = __builtin_bswap64(word);
+#endif
+    return word;
 }
 
 // The bytes of a line from `text` to the line end at `end`, with the line end; 0 when `end` is no line end or
@@ -37,23 +48,47 @@ size_t TakeSection(SINISourceLine* opLine, CINIFile* document, char* text) {
     return taken;
 }
 
-// Elements of an optional minus and decimal digits, ten characters at most, separated by single commas. A
-// leading zero before a further digit is left to the steps, which read it as octal. Gives the character after
-// the last element, or null.
+const uint64_t kOnes = 0x0101010101010101ull;
+const uint64_t kHighBits = 0x8080808080808080ull;
+
+// The number of decimal digits that begin the eight bytes of `word`, the first byte being the lowest; 8 when
+// all are digits.
+int LeadingDigits(uint64_t word) {
+    uint64_t low = word & ~kHighBits;
+    uint64_t fromZero = low + kOnes * (0x80 - '0');     // high bit set where the byte is '0' or above
+    uint64_t pastNine = low + kOnes * (0x80 - '9' - 1); // high bit set where the byte is past '9'
+    uint64_t others = ~(fromZero & ~pastNine & ~word) & kHighBits;
+    return others ? __builtin_ctzll(others) >> 3 : 8;
+}
+
+// The value of the first `digits` (1 to 8) decimal digits of `word`, with three multiplications.
+uint32_t DigitsValue(uint64_t word, int digits) {
+    uint64_t value = word - kOnes * '0';
+    if (digits < 8)
+        value <<= 8 * (8 - digits); // leading zero digits take the place of the bytes after the number
+    value = value * 10 + (value >> 8);
+    const uint64_t pairs = 0x000000FF000000FFull;
+    value =
+        ((value & pairs) * (100 + (1000000ull << 32)) + ((value >> 16) & pairs) * (1 + (10000ull << 32))) >>
+        32;
+    return static_cast<uint32_t>(value);
+}
+
+// Elements of an optional minus and one to eight decimal digits, separated by single commas. A leading zero
+// before a further digit is left to the steps, which read it as octal, and longer numbers too. Gives the
+// character after the last element, or null.
 const char* ReadPlainDecimals(const char* text, int32_t* elements, int* count) {
     int stored = 0;
     for (;; ++text) {
-        const char* start = text;
         bool negative = *text == '-';
         text += negative;
-        if (!IsDigit(*text) || (*text == '0' && IsDigit(text[1])))
+        uint64_t word = LoadEightBytes(text);
+        int digits = LeadingDigits(word);
+        if (digits == 0 || digits == 8 || (*text == '0' && digits > 1) || stored == INI_LINE_ELEMENTS)
             return nullptr;
-        uint64_t number = 0;
-        for (; IsDigit(*text); ++text)
-            number = number * 10 + static_cast<unsigned>(*text - '0');
-        if (text - start > 10 || stored == INI_LINE_ELEMENTS)
-            return nullptr;
-        elements[stored++] = static_cast<int32_t>(static_cast<uint32_t>(negative ? 0 - number : number));
+        uint32_t number = DigitsValue(word, digits);
+        elements[stored++] = static_cast<int32_t>(negative ? 0u - number : number);
+        text += digits;
         if (*text != ',') {
             *count = stored;
             return text;

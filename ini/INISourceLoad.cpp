@@ -18,7 +18,7 @@ struct LineBuffer {
     FILE* stream;
     size_t position;
     size_t end;
-    char bytes[kReadChunk + 1]; // the bytes read, and a zero byte after them
+    char bytes[kReadChunk + INI_TEXT_PADDING]; // the bytes read, and zero bytes after them
 };
 
 struct SourceLoadRecord {
@@ -30,7 +30,7 @@ struct SourceLoadRecord {
 bool Refill(LineBuffer* reader) {
     reader->position = 0;
     reader->end = std::fread(reader->bytes, 1, kReadChunk, reader->stream);
-    reader->bytes[reader->end] = '\0';
+    std::memset(reader->bytes + reader->end, 0, INI_TEXT_PADDING);
     return reader->end > 0;
 }
 
@@ -134,7 +134,7 @@ void ReadLines(SINISourceLine* opLine, FILE* stream, CINIFile* document) {
     LineBuffer* reader = &reinterpret_cast<SourceLoadRecord*>(opLine)->reader;
     reader->stream = stream;
     reader->position = reader->end = 0;
-    reader->bytes[0] = '\0';
+    std::memset(reader->bytes, 0, INI_TEXT_PADDING);
     char* line = nullptr;
     size_t length = 0;
     for (;; ++opLine->iLineNumber) { // empty lines count too
