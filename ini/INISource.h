@@ -62,11 +62,11 @@ int INISourceStoreValues(SINISourceLine* opLine, CINIFile* document);
 // document has none of that name: 0, or -1 after the messages of a failed add.
 int INISourceEnterSection(SINISourceLine* opLine, CINIFile* document, const char* name, size_t length);
 
-// Takes the line at the start of `text`, when it has one of the common, well-formed shapes, in one pass: a
-// plain section line, or a name followed directly by a decimal list or a quoted string. `text` runs on to
-// INI_TEXT_PADDING zero bytes, and a line qualifies only when its line end comes before them. Gives the bytes
-// of the line and its line end when the line has been taken, with the result the steps give; 0, with the text
-// untouched, for every other line, which the steps then take.
+// Takes the line at the start of `text`, when it has one of the common, well-formed shapes, in one pass: an
+// empty line, a plain section line, or a name followed directly by a decimal list or a quoted string. `text`
+// runs on to INI_TEXT_PADDING zero bytes, and a line qualifies only when its line end comes before them.
+// Gives the bytes of the line and its line end when the line has been taken, with the result the steps give;
+// 0, with the text untouched, for every other line, which the steps then take.
 enum { INI_TEXT_PADDING = 8 };
 size_t INISourceTakeCommonLine(SINISourceLine* opLine, CINIFile* document, char* text);
 

@@ -1,8 +1,8 @@
 // The lines that make up nearly all of a saved catalogue, taken in one pass over the line that also finds its
-// end: a plain section line, and a name followed directly by a decimal list or a quoted string. A line
-// qualifies only when every step would pass it unchanged (nothing to strip, no comment, no blank, no zero
-// byte, no element that needs the octal reading or draws a message), so taking it here gives exactly what the
-// steps give.
+// end: an empty line, a plain section line, and a name followed directly by a decimal list or a quoted
+// string. A line qualifies only when every step would pass it unchanged (nothing to strip, no comment, no
+// blank, no zero byte, no element that needs the octal reading or draws a message), so taking it here gives
+// exactly what the steps give.
 #include <cstdint>
 #include <cstring>
 
@@ -127,6 +127,8 @@ size_t TakeString(SINISourceLine* opLine, CINIFile* document, char* text, size_t
 size_t INISourceTakeCommonLine(SINISourceLine* opLine, CINIFile* document, char* text) {
     if (!document->Root())
         return 0;
+    if (IsMember(kLineEndSymbols, text[0]))
+        return 1; // an empty line: nothing to do
     if (text[0] == '[')
         return TakeSection(opLine, document, text);
     size_t nameLength = 0;
