@@ -1,10 +1,12 @@
 // Loading an INI text file: the working record of a load, the loop over the lines and the course of one line.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <new>
 
 #include "ini/INISource.h"
 #include "ini/INISourceSymbols.h"
+#include "ini/NameIndex.h"
 #include "platform/Memory.h"
 
 namespace {
@@ -100,6 +102,17 @@ long StreamSize(FILE* stream) {
     return size;
 }
 
+// Gives the section index room for the sections that a file of this size commonly holds, up to a few MiB of
+// index, so that it is not rebuilt again and again as it grows; past that, and without the room, the index
+// simply grows as it goes.
+void ReserveSections(SINIFilePool* root, long fileSize) {
+    const long kBytesPerSection = 128;
+    const long kMostSections = 1 << 16;
+    long sections = fileSize / kBytesPerSection;
+    name_index::Reserve<SINISectionPool>(
+        root->sectionIndex, static_cast<uint32_t>(root->iSectionCount + std::min(sections, kMostSections)));
+}
+
 // A UTF-8 byte order mark at the very start of the file is passed over; any other start is read again.
 void SkipByteOrderMark(FILE* stream) {
     if (ftell(stream) != 0)
@@ -187,8 +200,11 @@ int INISourceLoadData(SINIFilePool* root, FILE* stream, CINIFile* document) {
         Diagnose("Failure : INISourceLoadData() > Could not allocate opLine instance of SINISourceLine!");
         return 0;
     }
-    if (StreamSize(stream) > 0)
+    long size = StreamSize(stream);
+    if (size > 0) {
+        ReserveSections(root, size);
         ReadLines(opLine, stream, document);
+    }
     Diagnose("Loaded INI file - Errors <%3.4i> Warnings <%3.4i>.", opLine->iErrorCount,
              opLine->iWarningCount);
     INISourceLineDestroy(opLine);
