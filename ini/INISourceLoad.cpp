@@ -107,7 +107,7 @@ long StreamSize(FILE* stream) {
 // simply grows as it goes.
 void ReserveSections(SINIFilePool* root, long fileSize) {
     const long kBytesPerSection = 128;
-    const long kMostSections = 1 << 16;
+    const long kMostSections = 1 << 22;
     long sections = fileSize / kBytesPerSection;
     name_index::Reserve<SINISectionPool>(
         root->sectionIndex, static_cast<uint32_t>(root->iSectionCount + std::min(sections, kMostSections)));
