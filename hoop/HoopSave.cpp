@@ -25,28 +25,31 @@ struct FourDigits {
 };
 constexpr FourDigits kFourDigits; // made by the compiler: loading the library runs no code
 
+char* FormatLargeNumber(char* out, uint32_t magnitude);
+
 // Writes a number as "%i" does at `out` and answers the end of the text; `out` needs room for 16 bytes
 // although at most 11 remain written. Coordinates are mostly below 10000 in magnitude and of random sign, so
 // the common case is written without branches on the sign or the length.
-char* FormatNumber(char* out, int32_t number) {
+inline char* FormatNumber(char* out, int32_t number) {
     uint32_t magnitude = number < 0 ? 0u - static_cast<uint32_t>(number) : static_cast<uint32_t>(number);
     *out = '-';
     out += number < 0;
-    if (magnitude < 10000) {
-        int digits = 1 + (magnitude >= 10) + (magnitude >= 100) + (magnitude >= 1000);
-        std::memcpy(out, &kFourDigits.digits[0][0] + magnitude * 4 + 4 - digits, 4);
-        return out + digits;
-    }
+    if (magnitude >= 10000)
+        return FormatLargeNumber(out, magnitude);
+    int digits = 1 + (magnitude >= 10) + (magnitude >= 100) + (magnitude >= 1000);
+    std::memcpy(out, &kFourDigits.digits[0][0] + magnitude * 4 + 4 - digits, 4);
+    return out + digits;
+}
+
+// A magnitude of 10000 or more: its leading part as above, then groups of four digits.
+char* FormatLargeNumber(char* out, uint32_t magnitude) {
     uint32_t low = magnitude % 10000, middle = magnitude / 10000 % 10000, high = magnitude / 100000000;
-    if (high > 0)
+    if (high > 0) {
         out = FormatNumber(out, static_cast<int32_t>(high));
-    else {
-        out = FormatNumber(out, static_cast<int32_t>(middle));
-        middle = 10000; // written already
-    }
-    if (middle < 10000) {
         std::memcpy(out, kFourDigits.digits[middle], 4);
         out += 4;
+    } else {
+        out = FormatNumber(out, static_cast<int32_t>(middle));
     }
     std::memcpy(out, kFourDigits.digits[low], 4);
     return out + 4;
@@ -99,6 +102,25 @@ class HoopWriter {
         return *this;
     }
 
+    // Points as "x,y,x,y,...", as many to a reservation as the buffer takes.
+    HoopWriter& Points(const POINT* points, int32_t count) {
+        for (int32_t k = 0; k < count;) {
+            Reserve(2 * kNumberRoom);
+            char* out = buffer_ + used_;
+            size_t room = (capacity_ - used_) / (2 * kNumberRoom);
+            for (int32_t end = static_cast<int32_t>(std::min<size_t>(room, size_t(count - k))) + k; k < end;
+                 ++k) {
+                out = FormatNumber(out, points[k].x);
+                *out++ = ',';
+                out = FormatNumber(out, points[k].y);
+                *out++ = ',';
+            }
+            used_ = static_cast<size_t>(out - buffer_);
+        }
+        used_ -= count > 0; // the comma after the last point
+        return *this;
+    }
+
   private:
     static const size_t kLargeBuffer = 1 << 20;
     static const size_t kNumberRoom = 17; // a comma and what FormatNumber may touch
@@ -145,12 +167,7 @@ void WriteHoop(HoopWriter& out, const HoopRecord* hoop, int index) {
     out.Text(hoop->caShape) << "\"\r\ntext=\"\"\r\n";
     if (hoop->iPointCount > 0) {
         out << "points=";
-        out.List({hoop->opPoints[0].x, hoop->opPoints[0].y});
-        for (int32_t k = 1; k < hoop->iPointCount; ++k) {
-            out << ",";
-            out.List({hoop->opPoints[k].x, hoop->opPoints[k].y});
-        }
-        out << "\r\n";
+        out.Points(hoop->opPoints, hoop->iPointCount) << "\r\n";
     }
     out << "\r\n";
     WriteRectangle(out, index, "sewfield", hoop, kSewFieldEdges);
