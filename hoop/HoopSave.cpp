@@ -55,9 +55,27 @@ char* FormatLargeNumber(char* out, uint32_t magnitude) {
     return out + 4;
 }
 
+// A stretch of the writer's buffer with room reserved, filled through a cursor that lives in a register.
+struct Stretch {
+    char* at;
+
+    template <size_t N> Stretch& operator<<(const char (&literal)[N]) {
+        std::memcpy(at, literal, N - 1);
+        at += N - 1;
+        return *this;
+    }
+    Stretch& operator<<(int32_t number) {
+        at = FormatNumber(at, number);
+        return *this;
+    }
+};
+
 // Collects the formatted text in one large buffer and hands it to the file in few large writes.
 class HoopWriter {
   public:
+    // Room for any one stretch of fixed text and numbers between two stored texts.
+    static const size_t kStretchRoom = 256;
+
     explicit HoopWriter(FILE* file) : file_(file) {
         buffer_ = static_cast<char*>(MemAlloc(kLargeBuffer));
         capacity_ = buffer_ ? kLargeBuffer : sizeof fallback_;
@@ -71,39 +89,27 @@ class HoopWriter {
             MemFree(buffer_);
     }
 
-    template <size_t N> HoopWriter& operator<<(const char (&literal)[N]) {
-        if (capacity_ - used_ < N - 1)
-            Flush();
-        std::memcpy(buffer_ + used_, literal, N - 1); // literals are far shorter than any buffer
-        used_ += N - 1;
-        return *this;
+    Stretch Begin() {
+        Reserve(kStretchRoom);
+        return Stretch{buffer_ + used_};
     }
+    void End(const Stretch& stretch) { used_ = static_cast<size_t>(stretch.at - buffer_); }
+
     // A stored text; a null text is written as the empty one.
-    HoopWriter& Text(const char* text) {
-        if (text)
-            Put(text, std::strlen(text));
-        return *this;
-    }
-    HoopWriter& operator<<(int32_t number) {
-        Reserve(kNumberRoom);
-        used_ = static_cast<size_t>(FormatNumber(buffer_ + used_, number) - buffer_);
-        return *this;
-    }
-    // Numbers separated by commas, as rectangles, mount limits and points are written.
-    HoopWriter& List(std::initializer_list<int32_t> numbers) {
-        Reserve(kNumberRoom * numbers.size());
-        char* out = buffer_ + used_;
-        for (int32_t number : numbers) {
-            if (out != buffer_ + used_)
-                *out++ = ',';
-            out = FormatNumber(out, number);
+    void Text(const char* text) {
+        for (size_t length = text ? std::strlen(text) : 0; length > 0;) {
+            if (used_ == capacity_)
+                Flush();
+            size_t part = std::min(length, capacity_ - used_);
+            std::memcpy(buffer_ + used_, text, part);
+            used_ += part;
+            text += part;
+            length -= part;
         }
-        used_ = static_cast<size_t>(out - buffer_);
-        return *this;
     }
 
     // Points as "x,y,x,y,...", as many to a reservation as the buffer takes.
-    HoopWriter& Points(const POINT* points, int32_t count) {
+    void Points(const POINT* points, int32_t count) {
         for (int32_t k = 0; k < count;) {
             Reserve(2 * kNumberRoom);
             char* out = buffer_ + used_;
@@ -118,7 +124,6 @@ class HoopWriter {
             used_ = static_cast<size_t>(out - buffer_);
         }
         used_ -= count > 0; // the comma after the last point
-        return *this;
     }
 
   private:
@@ -128,17 +133,6 @@ class HoopWriter {
     void Reserve(size_t bytes) {
         if (capacity_ - used_ < bytes)
             Flush();
-    }
-    void Put(const char* text, size_t length) {
-        while (length > 0) {
-            if (used_ == capacity_)
-                Flush();
-            size_t part = std::min(length, capacity_ - used_);
-            std::memcpy(buffer_ + used_, text, part);
-            used_ += part;
-            text += part;
-            length -= part;
-        }
     }
     void Flush() {
         if (used_ > 0)
@@ -153,35 +147,58 @@ class HoopWriter {
     char fallback_[4096];
 };
 
-void WriteRectangle(HoopWriter& out, int index, const char* name, const HoopRecord* hoop,
+template <size_t N>
+void WriteRectangle(HoopWriter& out, int index, const char (&name)[N], const HoopRecord* hoop,
                     const HoopRectFields& edges) {
-    out << "[hoops.hoop" << index << ".";
-    out.Text(name) << "]\r\nrect=";
-    out.List({hoop->*edges.left, hoop->*edges.top, hoop->*edges.right, hoop->*edges.bottom})
-        << "\r\ntext=\"\"\r\n\r\n";
+    Stretch line = out.Begin();
+    line << "[hoops.hoop" << index << "." << name << "]\r\nrect=" << hoop->*edges.left << ","
+         << hoop->*edges.top << "," << hoop->*edges.right << "," << hoop->*edges.bottom
+         << "\r\ntext=\"\"\r\n\r\n";
+    out.End(line);
+}
+
+void WriteMount(HoopWriter& out, int index, int j, const MountRecord* mount) {
+    Stretch head = out.Begin();
+    head << "[hoops.hoop" << index << ".mounts.mount" << j << "]\r\nid=" << mount->iID << "\r\nlabel=\"";
+    out.End(head);
+    out.Text(mount->caLabel);
+    Stretch tail = out.Begin();
+    tail << "\"\r\nrotation=" << mount->iRotation << "\r\nlowhighxy=" << mount->iLowX << "," << mount->iHighX
+         << "," << mount->iLowY << "," << mount->iHighY << "\r\ntext=\"\"\r\n\r\n";
+    out.End(tail);
 }
 
 void WriteHoop(HoopWriter& out, const HoopRecord* hoop, int index) {
-    out << "[hoops.hoop" << index << "]\r\ndescription=\"";
-    out.Text(hoop->caDescription) << "\"\r\nshape=\"";
-    out.Text(hoop->caShape) << "\"\r\ntext=\"\"\r\n";
-    if (hoop->iPointCount > 0) {
-        out << "points=";
-        out.Points(hoop->opPoints, hoop->iPointCount) << "\r\n";
-    }
-    out << "\r\n";
+    Stretch head = out.Begin();
+    head << "[hoops.hoop" << index << "]\r\ndescription=\"";
+    out.End(head);
+    out.Text(hoop->caDescription);
+    Stretch shape = out.Begin();
+    shape << "\"\r\nshape=\"";
+    out.End(shape);
+    out.Text(hoop->caShape);
+    Stretch text = out.Begin();
+    text << "\"\r\ntext=\"\"\r\n";
+    if (hoop->iPointCount > 0)
+        text << "points=";
+    out.End(text);
+    out.Points(hoop->opPoints, hoop->iPointCount);
+    Stretch rest = out.Begin();
+    if (hoop->iPointCount > 0)
+        rest << "\r\n"; // the end of the points line
+    rest << "\r\n";
+    out.End(rest);
     WriteRectangle(out, index, "sewfield", hoop, kSewFieldEdges);
     WriteRectangle(out, index, "innerdim", hoop, kInnerDimEdges);
     WriteRectangle(out, index, "outerdim", hoop, kOuterDimEdges);
     if (!hoop->opFirstMount)
         return;
-    out << "[hoops.hoop" << index << ".mounts]\r\ntext=\"\"\r\n\r\n";
+    Stretch mounts = out.Begin();
+    mounts << "[hoops.hoop" << index << ".mounts]\r\ntext=\"\"\r\n\r\n";
+    out.End(mounts);
     int j = 0;
-    for (const MountRecord* mount = hoop->opFirstMount; mount; mount = mount->opNext, ++j) {
-        out << "[hoops.hoop" << index << ".mounts.mount" << j << "]\r\nid=" << mount->iID << "\r\nlabel=\"";
-        out.Text(mount->caLabel) << "\"\r\nrotation=" << mount->iRotation << "\r\nlowhighxy=";
-        out.List({mount->iLowX, mount->iHighX, mount->iLowY, mount->iHighY}) << "\r\ntext=\"\"\r\n\r\n";
-    }
+    for (const MountRecord* mount = hoop->opFirstMount; mount; mount = mount->opNext)
+        WriteMount(out, index, j++, mount);
 }
 
 } // namespace
@@ -194,7 +211,9 @@ int CINIHoop::SaveAs(const char* path) {
         return 0;
     {
         HoopWriter out(file);
-        out << "[hoops]\r\ntext=\"\"\r\n\r\n";
+        Stretch first = out.Begin();
+        first << "[hoops]\r\ntext=\"\"\r\n\r\n";
+        out.End(first);
         int index = 0;
         for (const HoopRecord* hoop = opCatalogue->opFirstHoop; hoop; hoop = hoop->opNext)
             WriteHoop(out, hoop, index++);
