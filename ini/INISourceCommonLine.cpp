@@ -9,6 +9,7 @@
 #include "ini/INISource.h"
 #include "ini/INISourceStores.h"
 #include "ini/INISourceSymbols.h"
+#include "platform/NoCase.h"
 
 namespace {
 
@@ -33,6 +34,26 @@ size_t Through(const char* text, const char* end) {
     return IsMember(kLineEndSymbols, *end) && length < INI_LINE_CAPACITY ? length + 1 : 0;
 }
 
+// Once the section index outgrows the caches, its probe for a new section would wait for memory at every
+// section line. While the value lines of this section are read, the slot that the next section line of the
+// buffer will probe is fetched already; a guess that is wrong costs one useless fetch. A smaller index stays
+// in the caches and needs none of this.
+void FetchNextSectionSlot(const NameIndex& index, const char* text) {
+    const uint32_t kCachedSlots = 1 << 16;
+    if (index.capacity <= kCachedSlots)
+        return;
+    const char* open = text;
+    while ((open = std::strchr(open, '[')) && open != text && !IsMember(kLineEndSymbols, open[-1]))
+        ++open;
+    if (!open)
+        return;
+    const char* close = open + 1;
+    while (IsMember(kSectionSymbols, *close))
+        ++close;
+    uint32_t hash = HashNoCaseBytes(open + 1, static_cast<size_t>(close - open - 1));
+    __builtin_prefetch(&index.slots[hash & (index.capacity - 1)]);
+}
+
 // "[" section symbols "]" and the line end.
 size_t TakeSection(SINISourceLine* opLine, CINIFile* document, char* text) {
     char* close = text + 1;
@@ -44,6 +65,7 @@ size_t TakeSection(SINISourceLine* opLine, CINIFile* document, char* text) {
     if (taken) {
         *close = '\0';
         INISourceEnterSection(opLine, document, text + 1, static_cast<size_t>(close - text - 1));
+        FetchNextSectionSlot(document->Root()->sectionIndex, text + taken);
     }
     return taken;
 }
