@@ -46,7 +46,19 @@ class FieldReader {
   public:
     explicit FieldReader(FILE* stream) : stream_(stream) {}
 
-    bool Bytes(void* into, size_t count) { return std::fread(into, 1, count, stream_) == count; }
+    bool Bytes(void* into, size_t count) {
+        uint8_t* out = static_cast<uint8_t*>(into);
+        while (count > 0) {
+            if (position_ == end_ && !Refill())
+                return false;
+            size_t part = count < end_ - position_ ? count : end_ - position_;
+            std::memcpy(out, buffer_ + position_, part);
+            position_ += part;
+            out += part;
+            count -= part;
+        }
+        return true;
+    }
 
     bool Byte(uint8_t* value) { return Bytes(value, 1); }
 
@@ -75,7 +87,42 @@ class FieldReader {
     }
 
   private:
+    // The fields are small and many: they are cut from chunks of the file rather than read one by one.
+    bool Refill() {
+        position_ = 0;
+        end_ = std::fread(buffer_, 1, sizeof buffer_, stream_);
+        return end_ > 0;
+    }
+
     FILE* stream_;
+    size_t position_ = 0;
+    size_t end_ = 0;
+    uint8_t buffer_[16 * 1024];
+};
+
+// Room for the elements of one value at a time, kept from value to value and grown as needed.
+class ElementRoom {
+  public:
+    ElementRoom() = default;
+    ElementRoom(const ElementRoom&) = delete;
+    ~ElementRoom() { MemFree(data_); }
+
+    // Null when memory runs out.
+    uint8_t* Take(size_t bytes) {
+        if (bytes <= capacity_)
+            return data_;
+        uint8_t* grown = static_cast<uint8_t*>(MemAlloc(bytes));
+        if (!grown)
+            return nullptr;
+        MemFree(data_);
+        data_ = grown;
+        capacity_ = bytes;
+        return data_;
+    }
+
+  private:
+    uint8_t* data_ = nullptr;
+    size_t capacity_ = 0;
 };
 
 // The size of the whole file; the stream goes back to where it stood. -1 when the stream cannot seek.
@@ -185,40 +232,32 @@ void ElementsToHostOrder(uint8_t* data, size_t count, int size) {
 }
 
 // Reads the elements of one value and adds it to the current section; `work` already holds the name.
-int AddElements(CINIFile* document, FieldReader& reader, CINIValue& work, int type, uint32_t count) {
+int AddElements(CINIFile* document, FieldReader& reader, ElementRoom& room, CINIValue& work, int type,
+                uint32_t count) {
     int size = INIGetTypeSize(type);
     if (size == 0)
         return Fail("Failure : INIBinaryLoadData() > Invalid value type detected, load failed!");
     size_t bytes = size_t(count) * size_t(size);
     uint8_t single[4] = {}; // an element count of 0 or 1
-    uint8_t* elements = single;
-    if (count > 1) {
-        elements = static_cast<uint8_t*>(MemAlloc(bytes));
-        if (!elements) {
-            Diagnose("Failure : INIBinaryLoadData() > Could not allocate <%iBytes> of memory, load failed!",
-                     static_cast<int>(bytes));
-            return 0;
-        }
+    uint8_t* elements = count > 1 ? room.Take(bytes) : single;
+    if (!elements) {
+        Diagnose("Failure : INIBinaryLoadData() > Could not allocate <%iBytes> of memory, load failed!",
+                 static_cast<int>(bytes));
+        return 0;
     }
-    int added = 0;
-    if (!reader.Bytes(elements, bytes)) {
-        Fail(kShortRead);
-    } else {
-        ElementsToHostOrder(elements, count, size);
-        work.iType = type;
-        work.iKind = KindOfType(type);
-        work.iCount = static_cast<int>(count);
-        work.opData = elements;
-        added = document->ValueAdd(&work);
-        if (!added)
-            Diagnose("Failure : INIBinaryLoadData() > CINIFile::ValueAdd() failed!");
-    }
-    if (elements != single)
-        MemFree(elements);
-    return added;
+    if (!reader.Bytes(elements, bytes))
+        return Fail(kShortRead);
+    ElementsToHostOrder(elements, count, size);
+    work.iType = type;
+    work.iKind = KindOfType(type);
+    work.iCount = static_cast<int>(count);
+    work.opData = elements;
+    if (document->ValueAdd(&work))
+        return 1;
+    return Fail("Failure : INIBinaryLoadData() > CINIFile::ValueAdd() failed!");
 }
 
-int LoadValue(CINIFile* document, FieldReader& reader, CINIValue& work) {
+int LoadValue(CINIFile* document, FieldReader& reader, ElementRoom& room, CINIValue& work) {
     uint8_t type = 0, nameLength = 0;
     if (!reader.Byte(&type) || !reader.Byte(&nameLength))
         return Fail(kShortRead);
@@ -231,10 +270,11 @@ int LoadValue(CINIFile* document, FieldReader& reader, CINIValue& work) {
     uint32_t count = 0;
     if (!reader.Word(&count))
         return Fail(kShortRead);
-    return AddElements(document, reader, work, static_cast<int8_t>(type), count);
+    return AddElements(document, reader, room, work, static_cast<int8_t>(type), count);
 }
 
-int LoadSection(SINIFilePool* root, CINIFile* document, FieldReader& reader, CINIValue& work) {
+int LoadSection(SINIFilePool* root, CINIFile* document, FieldReader& reader, ElementRoom& room,
+                CINIValue& work) {
     uint8_t nameLength = 0;
     if (!reader.Byte(&nameLength))
         return Fail(kShortRead);
@@ -251,7 +291,7 @@ int LoadSection(SINIFilePool* root, CINIFile* document, FieldReader& reader, CIN
     if (!reader.Word(&valueCount))
         return Fail(kShortRead);
     for (uint32_t i = 0; i < valueCount; ++i)
-        if (!LoadValue(document, reader, work))
+        if (!LoadValue(document, reader, room, work))
             return 0;
     return 1;
 }
@@ -272,8 +312,9 @@ int INIBinaryLoadData(SINIFilePool* root, FILE* stream, CINIFile* document) {
     if (!root->opFirstSection)
         root->iSectionCount = 0;
     CINIValue work;
+    ElementRoom room;
     for (uint32_t i = 0; i < sectionCount; ++i)
-        if (!LoadSection(root, document, reader, work))
+        if (!LoadSection(root, document, reader, room, work))
             return 0;
     Diagnose("Binary INI file loaded.");
     return 1;
