@@ -1,12 +1,14 @@
-// The INI text loader on arbitrary bytes. Besides the sanitizers, two checks: the loaded document keeps every
-// invariant of the store and of the text syntax, and writing the document out as INI text and loading that
-// text again gives the same sections and values in the same order.
+// The INI text loader on arbitrary bytes. Besides the sanitizers, three checks: the loaded document keeps
+// every invariant of the store and of the text syntax; writing the document out as INI text and loading that
+// text again gives the same sections and values in the same order; and each line that the loader takes in one
+// pass leaves the document and the error count exactly as the line-by-line steps leave them.
 #include <charconv>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "ini/INISource.h"
 #include "ini/INIString.h"
 
 namespace {
@@ -135,6 +137,74 @@ bool LoadText(CINIFile& document, const uint8_t* data, size_t size) {
     return loaded == 1;
 }
 
+// Everything a line can change in a document, in order.
+std::string Snapshot(const CINIFile& file) {
+    SINIFilePool* root = file.Root();
+    std::string text = root->opCurrentSection ? root->opCurrentSection->caName : "-";
+    for (SINISectionPool* section = root->opFirstSection; section; section = section->opNext) {
+        text += std::string("\n[") + section->caName + "]";
+        for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext) {
+            text += std::string("\n") + value->caName + " " + std::to_string(value->iType) + " " +
+                    std::to_string(value->iKind) + " " + std::to_string(value->iCount) + ":";
+            text.append(static_cast<const char*>(value->opData),
+                        size_t(value->iCount) * size_t(INIGetTypeSize(value->iType)));
+        }
+    }
+    return text;
+}
+
+// A document whose current section already holds a value that a line may name again.
+void PrepareDocument(CINIFile& document) {
+    int one = 1;
+    CINIValue value;
+    FUZZ_EXPECT(document.Create() && document.SectionAdd("s"));
+    value.Build("dup", INI_TYPE_INTEGER, 1, INI_KIND_DECIMAL, &one);
+    FUZZ_EXPECT(document.ValueAdd(&value));
+}
+
+SINISourceLine* NewLineRecord() {
+    SINISourceLine* opLine = INISourceLineCreate();
+    FUZZ_EXPECT(opLine != nullptr);
+    opLine->opStream = stdin; // the steps only ask that the record belongs to a load
+    return opLine;
+}
+
+void CompareLine(const std::string& line) {
+    std::string text = line + "\n" + std::string(INI_TEXT_PADDING, '\0');
+    CINIFile quick, steps;
+    PrepareDocument(quick);
+    PrepareDocument(steps);
+    SINISourceLine* quickLine = NewLineRecord();
+    size_t taken = INISourceTakeCommonLine(quickLine, &quick, &text[0]);
+    if (taken != 0) {
+        FUZZ_EXPECT(taken == line.size() + 1);
+        SINISourceLine* stepLine = NewLineRecord();
+        std::memcpy(stepLine->caLine, line.data(), line.size());
+        if (stepLine->caLine[0] != '\0')
+            INISourceProcess(stepLine, &steps);
+        FUZZ_EXPECT(quickLine->iErrorCount == stepLine->iErrorCount);
+        FUZZ_EXPECT(Snapshot(quick) == Snapshot(steps));
+        INISourceLineDestroy(stepLine);
+    }
+    INISourceLineDestroy(quickLine);
+    quick.Destroy();
+    steps.Destroy();
+}
+
+// The first lines of the input, each on its own.
+void CompareLines(const uint8_t* data, size_t size) {
+    const char* next = reinterpret_cast<const char*>(data);
+    const char* end = next + size;
+    for (int lines = 0; next < end && lines < 16; ++lines) {
+        const char* stop = next;
+        while (stop < end && *stop != '\r' && *stop != '\n' && *stop != '\xFF')
+            ++stop;
+        if (stop - next < INI_LINE_CAPACITY)
+            CompareLine(std::string(next, stop));
+        next = stop + 1;
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -156,5 +226,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     ExerciseDocument(document, true);
     document.Destroy();
+    CompareLines(data, size);
     return 0;
 }

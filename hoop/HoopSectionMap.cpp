@@ -68,9 +68,12 @@ bool HoopSectionMap::Gather(SINIFilePool* root) {
             ++mountCount_;
         }
     }
-    std::sort(mounts_, mounts_ + mountCount_, [](const MountSection& a, const MountSection& b) {
+    // A saved catalogue lists its mounts in order already.
+    auto before = [](const MountSection& a, const MountSection& b) {
         return a.hoop != b.hoop ? a.hoop < b.hoop : a.mount < b.mount;
-    });
+    };
+    if (!std::is_sorted(mounts_, mounts_ + mountCount_, before))
+        std::sort(mounts_, mounts_ + mountCount_, before);
     return true;
 }
 
