@@ -30,6 +30,16 @@ uint64_t FoldWord(uint64_t word) {
     return word | (capitals >> 2);
 }
 
+// Eight bytes of a text as one number, the first byte the lowest.
+uint64_t LoadEightBytes(const char* text) {
+    uint64_t word;
+    std::memcpy(&word, text, 8);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    word = __builtin_bswap64(word);
+#endif
+    return word;
+}
+
 uint64_t Mix(uint64_t hash, uint64_t word) {
     hash = (hash ^ word) * 0x9E3779B97F4A7C15ull;
     return hash ^ (hash >> 29);
@@ -41,13 +51,19 @@ uint32_t HashNoCaseBytes(const char* text, size_t length) {
     uint64_t hash = length;
     size_t index = 0;
     for (; index + 8 <= length; index += 8) {
-        uint64_t word;
-        std::memcpy(&word, text + index, 8);
-        hash = Mix(hash, FoldWord(word));
+        hash = Mix(hash, FoldWord(LoadEightBytes(text + index)));
     }
     if (index < length) {
+        // The last bytes: the final eight bytes of a longer text, shifted past those hashed already; a short
+        // text byte by byte.
         uint64_t word = 0;
-        std::memcpy(&word, text + index, length - index);
+        size_t rest = length - index;
+        if (length >= 8) {
+            word = LoadEightBytes(text + length - 8) >> (8 * (8 - rest));
+        } else {
+            for (size_t k = 0; k < rest; ++k)
+                word |= uint64_t(static_cast<unsigned char>(text[index + k])) << (8 * k);
+        }
         hash = Mix(hash, FoldWord(word));
     }
     return static_cast<uint32_t>(hash ^ (hash >> 32));
