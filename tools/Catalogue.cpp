@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 
+#include "HoopData.h"
 #include "ToolOutput.h"
 
 #include <cerrno>
@@ -169,4 +170,18 @@ int OpenCatalogue(CINIHoop& catalogue, const std::string& path) {
                            : "not all of the file could be read";
     PrintWarning(path + ": " + what + "; 'brevant check " + path + "' shows the details");
     return kExitFaulty;
+}
+
+int OpenHoops(const std::string& path, int hoop, std::vector<HoopData>& hoops) {
+    CINIHoop catalogue;
+    int status = OpenCatalogue(catalogue, path);
+    if (status == kExitFailed)
+        return status;
+    hoops = ReadHoops(catalogue);
+    if (hoop < static_cast<int>(hoops.size()))
+        return status;
+    std::string range =
+        hoops.empty() ? "it has no hoops" : "its hoops are 0 to " + std::to_string(hoops.size() - 1);
+    PrintError("hoop " + std::to_string(hoop) + " does not exist in " + path + "; " + range);
+    return kExitFailed;
 }

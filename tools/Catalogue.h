@@ -44,3 +44,9 @@ LoadReport LoadCatalogue(CINIHoop& catalogue, const std::string& path);
 // For the commands that only need the hoops: loads the file, tells the person briefly about faulty lines
 // and answers the exit status so far (kExitOk, kExitFaulty with the hoops loaded, or kExitFailed).
 int OpenCatalogue(CINIHoop& catalogue, const std::string& path);
+
+struct HoopData;
+// For the commands that work on the hoops of a file: opens it as OpenCatalogue does and reads its hoops into
+// `hoops`. A `hoop` index of 0 or more must be one of them, or the person is told so and the answer is
+// kExitFailed; -1 asks for none in particular.
+int OpenHoops(const std::string& path, int hoop, std::vector<HoopData>& hoops);

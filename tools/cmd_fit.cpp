@@ -114,11 +114,10 @@ int RunFit(const FitOptions& options) {
                    " is not WIDTHxHEIGHT in millimetres, for example 120x80.5");
         return kExitFailed;
     }
-    CINIHoop catalogue;
-    int status = OpenCatalogue(catalogue, options.path);
+    std::vector<HoopData> hoops;
+    int status = OpenHoops(options.path, -1, hoops);
     if (status == kExitFailed)
         return status;
-    std::vector<HoopData> hoops = ReadHoops(catalogue);
     std::vector<Fit> fits = FindFits(hoops, design);
     std::string designText = FormatMm(design.width / 10) + " x " + FormatMm(design.height / 10) + " mm";
     if (fits.empty()) {

@@ -91,16 +91,10 @@ int RunRender(const RenderOptions& options) {
         PrintError(options.out + ": the picture type comes from the name; use .png, .svg or .pdf");
         return kExitFailed;
     }
-    CINIHoop catalogue;
-    int status = OpenCatalogue(catalogue, options.path);
+    std::vector<HoopData> hoops;
+    int status = OpenHoops(options.path, options.hoop, hoops);
     if (status == kExitFailed)
         return status;
-    std::vector<HoopData> hoops = ReadHoops(catalogue);
-    if (options.hoop >= static_cast<int>(hoops.size())) {
-        PrintError("hoop " + std::to_string(options.hoop) + " does not exist in " + options.path +
-                   ", which has " + Plural(static_cast<long long>(hoops.size()), "hoop", "hoops"));
-        return kExitFailed;
-    }
     std::string title = BaseName(options.path);
     if (options.hoop >= 0)
         title += ", hoop " + std::to_string(options.hoop);

@@ -62,18 +62,10 @@ void PrintHoop(size_t index, size_t count, const HoopData& hoop) {
 }
 
 int RunShow(const ShowOptions& options) {
-    CINIHoop catalogue;
-    int status = OpenCatalogue(catalogue, options.path);
+    std::vector<HoopData> hoops;
+    int status = OpenHoops(options.path, options.hoop, hoops);
     if (status == kExitFailed)
         return status;
-    std::vector<HoopData> hoops = ReadHoops(catalogue);
-    if (options.hoop >= static_cast<int>(hoops.size())) {
-        std::string range =
-            hoops.empty() ? "it has no hoops" : "its hoops are 0 to " + std::to_string(hoops.size() - 1);
-        PrintError("hoop " + std::to_string(options.hoop) + " does not exist in " + options.path + "; " +
-                   range);
-        return kExitFailed;
-    }
     std::cout << "Values are in tenths of a millimetre; y points up.\n";
     for (size_t index = 0; index < hoops.size(); ++index) {
         if (options.hoop >= 0 && static_cast<int>(index) != options.hoop)
