@@ -9,22 +9,13 @@
 #include "ini/INISource.h"
 #include "ini/INISourceStores.h"
 #include "ini/INISourceSymbols.h"
+#include "platform/EightBytes.h"
 #include "platform/NoCase.h"
 
 namespace {
 
 bool IsDigit(char character) {
     return character >= '0' && character <= '9';
-}
-
-// Eight bytes of a text as one number, the first byte the lowest.
-uint64_t LoadEightBytes(const char* text) {
-    uint64_t word;
-    std::memcpy(&word, text, 8);
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    word = __builtin_bswap64(word);
-#endif
-    return word;
 }
 
 // The bytes of a line from `text` to the line end at `end`, with the line end; 0 when `end` is no line end or
@@ -70,22 +61,16 @@ size_t TakeSection(SINISourceLine* opLine, CINIFile* document, char* text) {
     return taken;
 }
 
-const uint64_t kOnes = 0x0101010101010101ull;
-const uint64_t kHighBits = 0x8080808080808080ull;
-
 // The number of decimal digits that begin the eight bytes of `word`, the first byte being the lowest; 8 when
 // all are digits.
 int LeadingDigits(uint64_t word) {
-    uint64_t low = word & ~kHighBits;
-    uint64_t fromZero = low + kOnes * (0x80 - '0');     // high bit set where the byte is '0' or above
-    uint64_t pastNine = low + kOnes * (0x80 - '9' - 1); // high bit set where the byte is past '9'
-    uint64_t others = ~(fromZero & ~pastNine & ~word) & kHighBits;
+    uint64_t others = ~BytesBetween(word, '0', '9') & 0x8080808080808080ull;
     return others ? __builtin_ctzll(others) >> 3 : 8;
 }
 
 // The value of the first `digits` (1 to 8) decimal digits of `word`, with three multiplications.
 uint32_t DigitsValue(uint64_t word, int digits) {
-    uint64_t value = word - kOnes * '0';
+    uint64_t value = word - 0x0101010101010101ull * '0';
     if (digits < 8)
         value <<= 8 * (8 - digits); // leading zero digits take the place of the bytes after the number
     value = value * 10 + (value >> 8);

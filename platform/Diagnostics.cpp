@@ -7,7 +7,9 @@ namespace {
 FILE* diagnosticStream = nullptr;
 }
 
-void DiagnosticsToStandardError() { diagnosticStream = stderr; }
+void DiagnosticsToStandardError() {
+    diagnosticStream = stderr;
+}
 
 void Diagnose(const char* format, ...) {
     va_list args;

@@ -33,8 +33,12 @@ class CRect : public RECT {
 
     void SetRect(int32_t l, int32_t t, int32_t r, int32_t b) { ::SetRect(this, l, t, r, b); }
     // Widths and heights wrap like the framework's 32-bit arithmetic.
-    int32_t Width() const { return static_cast<int32_t>(static_cast<uint32_t>(right) - static_cast<uint32_t>(left)); }
-    int32_t Height() const { return static_cast<int32_t>(static_cast<uint32_t>(bottom) - static_cast<uint32_t>(top)); }
+    int32_t Width() const {
+        return static_cast<int32_t>(static_cast<uint32_t>(right) - static_cast<uint32_t>(left));
+    }
+    int32_t Height() const {
+        return static_cast<int32_t>(static_cast<uint32_t>(bottom) - static_cast<uint32_t>(top));
+    }
 
     bool operator==(const RECT& other) const {
         return left == other.left && top == other.top && right == other.right && bottom == other.bottom;

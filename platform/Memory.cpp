@@ -22,11 +22,15 @@ void* MemAllocZeroed(size_t bytes) {
     return block;
 }
 
-void MemFree(void* block) { std::free(block); }
+void MemFree(void* block) {
+    std::free(block);
+}
 
 void MemFailAt(long n) {
     failAt = n;
     calls = 0;
 }
 
-long MemCallCount() { return calls; }
+long MemCallCount() {
+    return calls;
+}

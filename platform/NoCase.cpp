@@ -1,6 +1,6 @@
 #include "platform/NoCase.h"
 
-#include <cstring>
+#include "platform/EightBytes.h"
 
 int CompareNoCase(const char* a, const char* b) {
     const unsigned char* x = reinterpret_cast<const unsigned char*>(a);
@@ -18,26 +18,9 @@ int CompareNoCaseMultiByte(const unsigned char* a, const unsigned char* b) {
 
 namespace {
 
-const uint64_t kOnes = 0x0101010101010101ull;
-const uint64_t kHighBits = 0x8080808080808080ull;
-
 // Folds the ASCII capitals among eight bytes to small letters, all at once.
 uint64_t FoldWord(uint64_t word) {
-    uint64_t low = word & ~kHighBits;
-    uint64_t fromA = low + kOnes * (0x80 - 'A');     // high bit set where the byte is 'A' or above
-    uint64_t pastZ = low + kOnes * (0x80 - 'Z' - 1); // high bit set where the byte is past 'Z'
-    uint64_t capitals = fromA & ~pastZ & ~word & kHighBits;
-    return word | (capitals >> 2);
-}
-
-// Eight bytes of a text as one number, the first byte the lowest.
-uint64_t LoadEightBytes(const char* text) {
-    uint64_t word;
-    std::memcpy(&word, text, 8);
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    word = __builtin_bswap64(word);
-#endif
-    return word;
+    return word | (BytesBetween(word, 'A', 'Z') >> 2);
 }
 
 uint64_t Mix(uint64_t hash, uint64_t word) {

@@ -4,7 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-inline unsigned char FoldAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
+inline unsigned char FoldAscii(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c;
+}
 
 // Stands in for _stricmp: negative, zero or positive like strcmp, on folded bytes.
 int CompareNoCase(const char* a, const char* b);
