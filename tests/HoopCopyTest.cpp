@@ -1,51 +1,20 @@
 // Appending hoops from another catalogue and cloning whole catalogues.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <climits>
+#include <regex>
 #include <string>
 #include <vector>
 
-#include "hoop/INIHoop.h"
 #include "ini/INIFile.h"
+#include "support/HoopFields.h"
 
 namespace {
-// Everything a hoop copy carries, read through the public members, as one comparable list of numbers and
-// texts.
-struct HoopImage {
-    std::vector<std::string> texts; // description, shape, then each mount's label
-    std::vector<int> numbers;       // rectangles, points, mount numbers, rotation
-    bool operator==(const HoopImage& o) const { return texts == o.texts && numbers == o.numbers; }
-};
-std::ostream& operator<<(std::ostream& out, const HoopImage& h) {
-    return out << "hoop \"" << (h.texts.empty() ? "" : h.texts[0]) << "\" of " << h.numbers.size()
-               << " numbers";
-}
-
+// Everything a hoop copy carries, read through the public members, with its rotation.
+using HoopImage = std::vector<HoopField>;
 HoopImage ReadHoop(CINIHoop& handle, int hoop) {
-    HoopImage image;
-    CString description, shape;
-    EXPECT_EQ(handle.GetHoop(hoop, &description, &shape), 1);
-    image.texts = {description.GetString(), shape.GetString()};
-    using WholeGetter = int (CINIHoop::*)(int, CRect*);
-    for (WholeGetter get :
-         {&CINIHoop::GetHoopSewField, &CINIHoop::GetHoopInnerDim, &CINIHoop::GetHoopOuterDim}) {
-        CRect rect;
-        EXPECT_EQ((handle.*get)(hoop, &rect), 1);
-        image.numbers.insert(image.numbers.end(), {rect.left, rect.top, rect.right, rect.bottom});
-    }
-    CArray<POINT, POINT> points;
-    EXPECT_EQ(handle.GetHoopPoints(hoop, &points), 1);
-    for (int i = 0; i < points.GetSize(); ++i)
-        image.numbers.insert(image.numbers.end(), {points[i].x, points[i].y});
-    for (int j = 0; j < handle.GetHoopMountCount(hoop); ++j) {
-        CString label;
-        std::array<int, 6> n;
-        EXPECT_EQ(handle.GetHoopMount(hoop, j, &label, &n[0], &n[1], &n[2], &n[3], &n[4], &n[5]), 1);
-        image.texts.push_back(label.GetString());
-        image.numbers.insert(image.numbers.end(), n.begin(), n.end());
-    }
-    image.numbers.push_back(handle.GetHoopRotation(hoop));
+    HoopImage image = HoopFieldsOf(handle, hoop);
+    image.push_back({"rotation", std::to_string(handle.GetHoopRotation(hoop))});
     return image;
 }
 
@@ -112,11 +81,12 @@ TEST_F(HoopCopying, CopiesDropTheRotationAndRectangleEdgesOfTheKeepValue) {
     ASSERT_EQ(target.AppendHoop(&source, 0), 1);
     std::vector<HoopImage> expected = ReadAll(source);
     expected.push_back(expected[0]);
-    for (HoopImage& hoop : expected) {
-        hoop.numbers.back() = 0;
-        for (size_t edge = 0; edge < 12; ++edge)
-            hoop.numbers[edge] = hoop.numbers[edge] == INT_MIN ? 0 : hoop.numbers[edge];
-    }
+    for (HoopImage& hoop : expected)
+        for (HoopField& field : hoop) {
+            field.second = field.first == "rotation" ? "0" : field.second;
+            if (field.first.rfind("rect", 0) == 0)
+                field.second = std::regex_replace(field.second, std::regex("-2147483648"), "0");
+        }
     EXPECT_EQ(ReadAll(target), expected);
 }
 

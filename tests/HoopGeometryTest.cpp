@@ -19,10 +19,7 @@ Edges EdgesOf(const RECT& r) {
 
 struct HoopGeometry : testing::Test {
     CINIHoop handle;
-    void SetUp() override {
-        ASSERT_EQ(handle.Create(), 1);
-        ASSERT_EQ(handle.InsertHoop("hoop", nullptr), 0);
-    }
+    void SetUp() override { Reset({0, 0, 0, 0}, {}); }
     void Reset(Edges sewField, const std::vector<Limits>& mounts) {
         ASSERT_EQ(handle.Create(), 1);
         ASSERT_EQ(handle.InsertHoop("hoop", nullptr), 0);
@@ -46,19 +43,11 @@ struct HoopGeometry : testing::Test {
 
 // Halves go away from zero, the sum is rounded as a double before it is truncated, and the range is clamped.
 TEST(HoopRounding, HalvesGoAwayFromZeroAndTheRangeIsClamped) {
-    const std::pair<double, int32_t> cases[] = {{2.5, 3},
-                                                {-2.5, -3},
-                                                {2.4999, 2},
-                                                {0.5, 1},
-                                                {-0.5, -1},
-                                                {-0.4, 0},
-                                                {0.49999999999999994, 1},
-                                                {2147483647.4, INT_MAX},
-                                                {3.0e9, INT_MAX},
-                                                {-2147483648.4, INT_MIN},
-                                                {-3.0e9, INT_MIN}};
-    for (const auto& [value, rounded] : cases)
-        EXPECT_EQ(HoopRoundDouble(value), rounded) << value;
+    const double values[] = {2.5,          -2.5,  2.4999,        0.5,   -0.5, -0.4, 0.49999999999999994,
+                             2147483647.4, 3.0e9, -2147483648.4, -3.0e9};
+    const int32_t rounded[] = {3, -3, 2, 1, -1, 0, 1, INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (int k = 0; k < 11; ++k)
+        EXPECT_EQ(HoopRoundDouble(values[k]), rounded[k]) << values[k];
 }
 
 TEST(HoopTurning, CornerPointsTurnAboutTheOriginWithoutReordering) {

@@ -4,6 +4,7 @@
 // of the first, and the heap stays within a fixed multiple of the file's size.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -38,101 +39,78 @@ struct Cost {
     size_t bytes; // of the file
 };
 
-// A hostile file of the given size, and what its load must give.
+// A hostile file of the given size, and what its load must give: the section count, then one section's value
+// count and the element count of its first value.
 struct Hostile {
     const char* name;
     int size; // the smaller of the two sizes
     std::function<std::string(int)> text;
-    std::function<void(CINIFile&, int)> check;
+    std::array<int, 3> expected;           // kN stands for n, kHalfN for n / 2
+    std::function<std::string(int)> probe; // the section looked at
 };
 
-std::string Repeat(const std::string& text, int times) {
-    std::string result;
-    result.reserve(text.size() * static_cast<size_t>(times));
-    for (int k = 0; k < times; ++k)
-        result += text;
-    return result;
+std::string Lines(int n, const std::function<std::string(int)>& line) {
+    std::string text;
+    for (int k = 0; k < n; ++k)
+        text += line(k);
+    return text;
 }
 
 // A list line of 8000 elements: close to the most that a line of 16383 characters holds.
-std::string FullList(const std::string& name) {
-    std::string line = name + "=7";
-    for (int k = 1; k < 8000; ++k)
-        line += ",7";
-    return line + "\n";
+std::string FullList(int k) {
+    return "p" + std::to_string(k) + "=7" + Lines(7999, [](int) { return ",7"; }) + "\n";
 }
 
-// A name of exactly `length` characters that ends in the number n.
-std::string LongName(char fill, int n, size_t length) {
+// A name of 16381 characters that ends in the number n.
+std::string LongName(char fill, int n) {
     std::string tag = std::to_string(n);
-    return std::string(length - tag.size(), fill) + tag;
+    return std::string(16381 - tag.size(), fill) + tag;
 }
 
-SINIValuePool* FirstValue(CINIFile& file, const char* section) {
-    file.SectionGoto(section);
-    return file.CurrentSection()->opFirstValue;
+std::string S(int n) {
+    return std::to_string(n);
 }
+
+std::function<std::string(int)> Fixed(const std::string& name) {
+    return [name](int) { return name; };
+}
+
+constexpr int kN = -1, kHalfN = -2;
 
 const Hostile kHostileFiles[] = {
-    {"ManySections", 50000,
+    {"ManySections",
+     50000,
+     [](int n) { return Lines(n, [](int k) { return "[s" + S(k) + "]\nv=1\n"; }); },
+     {kN, 1, 1},
+     [](int n) { return "s" + S(n - 1); }},
+    {"LongNameOnEveryLine",
+     40,
      [](int n) {
-         std::string text;
-         for (int k = 0; k < n; ++k)
-             text += "[s" + std::to_string(k) + "]\nv=" + std::to_string(k) + "\n";
-         return text;
+         return Lines(
+             n, [](int k) { return k % 2 ? LongName('v', k) + "=1\n" : "[" + LongName('s', k) + "]\n"; });
      },
-     [](CINIFile& file, int n) {
-         EXPECT_EQ(file.GetCount(), n);
-         EXPECT_EQ(*static_cast<int*>(FirstValue(file, ("s" + std::to_string(n - 1)).c_str())->opData),
-                   n - 1);
-     }},
-    {"LongNameOnEveryLine", 40,
-     [](int n) {
-         std::string text;
-         for (int k = 0; k < n; ++k)
-             text += k % 2 ? LongName('v', k, 16381) + "=1\n" : "[" + LongName('s', k, 16381) + "]\n";
-         return text;
-     },
-     [](CINIFile& file, int n) {
-         EXPECT_EQ(file.GetCount(), n / 2);
-         SINIValuePool* value = FirstValue(file, LongName('S', n - 2, 16381).c_str());
-         ASSERT_NE(value, nullptr);
-         EXPECT_EQ(std::string(value->caName), LongName('v', n - 1, 16381));
-     }},
-    {"FullListOnEveryLine", 60,
-     [](int n) {
-         std::string text = "[lists]\n";
-         for (int k = 0; k < n; ++k)
-             text += FullList("p" + std::to_string(k));
-         return text;
-     },
-     [](CINIFile& file, int n) {
-         EXPECT_EQ(file.CurrentSection()->iValueCount, n);
-         EXPECT_EQ(FirstValue(file, "lists")->iCount, 8000);
-     }},
-    {"OneListReplacedOverAndOver", 60, [](int n) { return "[lists]\n" + Repeat(FullList("points"), n); },
-     [](CINIFile& file, int) {
-         SINIValuePool* value = FirstValue(file, "lists");
-         EXPECT_EQ(file.CurrentSection()->iValueCount, 1);
-         EXPECT_EQ(value->iCount, 8000);
-     }},
-    {"RepeatedHeaders", 100000, [](int n) { return Repeat("[hoops]\n[hoops.hoop0]\nv=1\n", n); },
-     [](CINIFile& file, int) {
-         EXPECT_EQ(file.GetCount(), 2);
-         EXPECT_EQ(FirstValue(file, "hoops.hoop0")->iCount, 1);
-     }},
-    {"ManyValuesInOneSection", 50000,
-     [](int n) {
-         std::string text = "[values]\n";
-         for (int k = 0; k < n; ++k)
-             text += "v" + std::to_string(k) + "=" + std::to_string(k) + "\n";
-         return text;
-     },
-     [](CINIFile& file, int n) {
-         FirstValue(file, "values");
-         EXPECT_EQ(file.CurrentSection()->iValueCount, n);
-         EXPECT_EQ(file.ValueExists(("V" + std::to_string(n - 1)).c_str()), 1);
-     }},
+     {kHalfN, 1, 1},
+     [](int n) { return LongName('S', n - 2); }},
+    {"FullListOnEveryLine",
+     60,
+     [](int n) { return "[lists]\n" + Lines(n, FullList); },
+     {1, kN, 8000},
+     Fixed("lists")},
+    {"OneListReplacedOverAndOver",
+     60,
+     [](int n) { return "[lists]\n" + Lines(n, [](int) { return FullList(0); }); },
+     {1, 1, 8000},
+     Fixed("lists")},
+    {"RepeatedHeaders",
+     100000,
+     [](int n) { return Lines(n, [](int) { return "[hoops]\n[hoops.hoop0]\nv=1\n"; }); },
+     {2, 1, 1},
+     Fixed("hoops.hoop0")},
+    {"ManyValuesInOneSection",
+     50000,
+     [](int n) { return "[values]\n" + Lines(n, [](int k) { return "v" + S(k) + "=" + S(k) + "\n"; }); },
+     {1, kN, 1},
+     Fixed("values")},
 };
 
 class HostileFile : public ::testing::TestWithParam<Hostile> {
@@ -147,7 +125,13 @@ class HostileFile : public ::testing::TestWithParam<Hostile> {
         CapturedDiagnostics([&] { result = file.Load(path.c_str()); });
         Cost cost{MemCallCount(), HeapInUse() - before, text.size()};
         EXPECT_EQ(result, 1);
-        GetParam().check(file, n);
+        EXPECT_EQ(file.SectionGoto(GetParam().probe(n).c_str()), 1);
+        std::array<int, 3> found{file.GetCount(), file.CurrentSection()->iValueCount,
+                                 file.CurrentSection()->opFirstValue->iCount};
+        std::array<int, 3> expected = GetParam().expected;
+        for (int& count : expected)
+            count = count == kN ? n : count == kHalfN ? n / 2 : count;
+        EXPECT_EQ(found, expected);
         file.Destroy();
         return cost;
     }

@@ -9,6 +9,11 @@
 
 namespace {
 
+// Expects the call to answer 0 and to print the one failure of the CINIFile member.
+void Fails(const std::function<int()>& call, const std::string& member) {
+    ExpectCall(0, "\nFailure : CINIFile::" + member, call);
+}
+
 std::string CurrentName(CINIFile& file) {
     CString name;
     EXPECT_EQ(file.SectionGetName(&name), 1);
@@ -26,51 +31,33 @@ struct DocumentTest : testing::Test {
 TEST(INIDocument, OperationsBeforeCreateFailWithTheirMessages) {
     CINIFile file;
     CString name;
-    struct Case {
-        std::function<int()> call;
-        const char* message;
-    } cases[] = {
-        {[&] { return file.GetCount(); },
-         "\nFailure : CINIFile::GetCount() > Instance has not been created!"},
-        {[&] { return file.SectionGoto("a"); },
-         "\nFailure : CINIFile::SectionGoto() > Instance has not been created!"},
-        {[&] { return file.SectionGetName(&name); },
-         "\nFailure : CINIFile::SectionGetName() > Instance has not been created!"},
-        {[&] { return file.SectionGetName(nullptr); },
-         "\nFailure : CINIFile::SectionGetName() > Invalid param passed to function!"},
-        {[&] { return file.SectionFirst(); },
-         "\nFailure : CINIFile::SectionFirst() > Instance has not been created!"},
-        {[&] { return file.SectionAdd("a"); },
-         "\nFailure : CINIFile::SectionAdd() > Instance has not been created!"},
-        {[&] { return file.SectionRemove("a"); },
-         "\nFailure : CINIFile::SectionRemove() > Instance has not been created!"},
-        {[&] { return file.SectionExists("a"); },
-         "\nFailure : CINIFile::SectionExists() > Instance has not been created!"},
-    };
-    for (auto& c : cases) {
-        int result = -1;
-        EXPECT_EQ(CapturedDiagnostics([&] { result = c.call(); }), c.message);
-        EXPECT_EQ(result, 0) << c.message;
-    }
+    const std::string none = "() > Instance has not been created!";
+    Fails([&] { return file.GetCount(); }, "GetCount" + none);
+    Fails([&] { return file.SectionGoto("a"); }, "SectionGoto" + none);
+    Fails([&] { return file.SectionGetName(&name); }, "SectionGetName" + none);
+    Fails([&] { return file.SectionGetName(nullptr); },
+          "SectionGetName() > Invalid param passed to function!");
+    Fails([&] { return file.SectionFirst(); }, "SectionFirst" + none);
+    Fails([&] { return file.SectionAdd("a"); }, "SectionAdd" + none);
+    Fails([&] { return file.SectionRemove("a"); }, "SectionRemove" + none);
+    Fails([&] { return file.SectionExists("a"); }, "SectionExists" + none);
     EXPECT_EQ(file.Destroy(), 1);
 }
 
 TEST_F(DocumentTest, EmptyDocumentAnswersWithoutSections) {
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.GetCount(), 0); }), "");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.SectionFirst(), 0); }),
-              "\nFailure : CINIFile::SectionFirst() > No sections exist in this INI file!");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.SectionGoto("hoops"), 0); }),
-              "\nFailure : CINIFile::SectionGoto() > No sections exist in this INI file!");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.SectionRemove("hoops"), 0); }),
-              "\nFailure : CINIFile::SectionRemove() > No section exist in this INI file!");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.SectionExists("hoops"), 0); }), "");
+    ExpectCall(0, "", [&] { return file.GetCount(); });
+    Fails([&] { return file.SectionFirst(); }, "SectionFirst() > No sections exist in this INI file!");
+    Fails([&] { return file.SectionGoto("hoops"); }, "SectionGoto() > No sections exist in this INI file!");
+    Fails([&] { return file.SectionRemove("hoops"); },
+          "SectionRemove() > No section exist in this INI file!");
+    ExpectCall(0, "", [&] { return file.SectionExists("hoops"); });
     EXPECT_EQ(CINIFile::GetSectionByName(file.Root(), "hoops"), nullptr);
 }
 
 TEST_F(DocumentTest, SectionsKeepOrderAndCaseAndAreFoundInAnyCase) {
     ASSERT_EQ(file.SectionAdd("hoops"), 1);
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.SectionAdd("HOOPS"), 0); }),
-              "\nFailure : CINIFile::SectionAdd() > The section <HOOPS> already exists in this INI file!");
+    Fails([&] { return file.SectionAdd("HOOPS"); },
+          "SectionAdd() > The section <HOOPS> already exists in this INI file!");
     ASSERT_EQ(file.SectionAdd("B"), 1);
     ASSERT_EQ(file.SectionAdd("C"), 1);
     EXPECT_EQ(file.GetCount(), 3);
@@ -80,8 +67,8 @@ TEST_F(DocumentTest, SectionsKeepOrderAndCaseAndAreFoundInAnyCase) {
     EXPECT_EQ(file.SectionExists("c"), 1);
     EXPECT_EQ(file.SectionFirst(), 1);
     EXPECT_EQ(CurrentName(file), "hoops");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.SectionGoto("D"), 0); }),
-              "\nFailure : CINIFile::SectionGoto() > Section <D> in this INI file does not exist!");
+    Fails([&] { return file.SectionGoto("D"); },
+          "SectionGoto() > Section <D> in this INI file does not exist!");
     EXPECT_EQ(CurrentName(file), "hoops");
 
     std::string order;
@@ -95,14 +82,10 @@ TEST_F(DocumentTest, NamesOfOneTo16383CharactersAreValid) {
     EXPECT_EQ(file.SectionAdd(longest.c_str()), 1);
     EXPECT_EQ(file.SectionExists(longest.c_str()), 1);
     for (const char* bad : {"", tooLong.c_str(), static_cast<const char*>(nullptr)}) {
-        EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.SectionAdd(bad), 0); }),
-                  "\nFailure : CINIFile::SectionAdd() > Invalid name passed to function!");
-        EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.SectionGoto(bad), 0); }),
-                  "\nFailure : CINIFile::SectionGoto() > Invalid name passed to function!");
-        EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.SectionRemove(bad), 0); }),
-                  "\nFailure : CINIFile::SectionRemove() > Invalid name passed to function!");
-        EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.SectionExists(bad), 0); }),
-                  "\nFailure : CINIFile::SectionExists() > Invalid name passed to function!");
+        Fails([&] { return file.SectionAdd(bad); }, "SectionAdd() > Invalid name passed to function!");
+        Fails([&] { return file.SectionGoto(bad); }, "SectionGoto() > Invalid name passed to function!");
+        Fails([&] { return file.SectionRemove(bad); }, "SectionRemove() > Invalid name passed to function!");
+        Fails([&] { return file.SectionExists(bad); }, "SectionExists() > Invalid name passed to function!");
     }
     EXPECT_EQ(
         CapturedDiagnostics([&] { EXPECT_EQ(CINIFile::GetSectionByName(file.Root(), nullptr), nullptr); }),
@@ -118,8 +101,8 @@ TEST_F(DocumentTest, RemovingSectionsMovesTheCurrentSectionToALiveOne) {
     file.SectionGoto("C");
     EXPECT_EQ(file.SectionRemove("C"), 1); // current but not first: its predecessor takes over
     EXPECT_EQ(CurrentName(file), "B");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.SectionRemove("C"), 0); }),
-              "\nFailure : CINIFile::SectionRemove() > section <C> does not exist in this INI file!");
+    Fails([&] { return file.SectionRemove("C"); },
+          "SectionRemove() > section <C> does not exist in this INI file!");
     EXPECT_EQ(file.SectionAdd("C"), 1); // a removed name can come back, at the tail
     EXPECT_EQ(file.SectionRemove("B"), 1);
     EXPECT_EQ(file.SectionRemove("C"), 1);

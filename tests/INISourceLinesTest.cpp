@@ -32,7 +32,8 @@ struct SourceLines : testing::Test {
     TempDir dir;
     CINIFile file;
     std::string printed;
-    std::string loaded; // the text that a thread loads
+    std::string loaded; // the text that a thread loads, and its result
+    int threadResult = 0;
 
     void TearDown() override { file.Destroy(); }
 
@@ -46,47 +47,71 @@ struct SourceLines : testing::Test {
         return result;
     }
 
-    std::vector<std::string> Sections() {
-        std::vector<std::string> names;
-        for (SINISectionPool* section = file.Root()->opFirstSection; section; section = section->opNext)
-            names.emplace_back(section->caName);
-        return names;
-    }
-
-    // The names of the values of a section, in order, each with its first element as an integer.
-    std::string Values(const char* section) {
+    // Each section with its values (the first element as an integer), then "@" and the current section.
+    std::string Dump() {
         std::string listed;
-        if (!file.SectionGoto(section))
-            return "<no section>";
-        for (SINIValuePool* value = file.CurrentSection()->opFirstValue; value; value = value->opNext)
-            listed +=
-                std::string(value->caName) + "=" + std::to_string(*static_cast<int*>(value->opData)) + ";";
-        return listed;
+        for (SINISectionPool* section = file.Root()->opFirstSection; section; section = section->opNext) {
+            listed += "[" + std::string(section->caName) + "]";
+            for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext)
+                listed += std::string(value->caName) + "=" +
+                          std::to_string(*static_cast<int*>(value->opData)) + ";";
+        }
+        return listed + "@" + (file.CurrentSection() ? file.CurrentSection()->caName : "");
     }
 };
 
 } // namespace
 
-TEST_F(SourceLines, SectionsCommentsAndBlankLines) {
-    EXPECT_EQ(Load(""), 1);
-    EXPECT_EQ(printed, Summary(0));
-    EXPECT_EQ(file.GetCount(), 0);
-    EXPECT_EQ(Load("; note\n   \n  [hoops]  ; comment\n\ntext=1\n[other.one]\nx=2\n"), 1);
-    EXPECT_EQ(printed, Summary(0));
-    EXPECT_EQ(Sections(), (std::vector<std::string>{"hoops", "other.one"}));
-    EXPECT_EQ(Values("hoops"), "text=1;");
-    EXPECT_EQ(Values("other.one"), "x=2;");
-}
-
-TEST_F(SourceLines, RepeatedSectionHeaderReentersTheEarlierSection) {
-    Load("[hoops]\na=1\n[other]\nb=2\n[Hoops]\nc=3\n");
-    EXPECT_EQ(printed, Summary(0));
-    EXPECT_EQ(Sections(), (std::vector<std::string>{"hoops", "other"}));
-    EXPECT_EQ(Values("hoops"), "a=1;c=3;");
-    CString current;
+TEST_F(SourceLines, WholeTextsLoadAsTheirLinesSay) {
+    const char kNul[] = "[s]\nn=1\0junk\n\0[t]\nm=2\n";
+    const std::string badName =
+        "Errornous symbol <0x5d><']'> in VALUE NAME (only a-z, A-Z, 0-9, '_' & '-' applicable).";
+    std::string section(INI_LINE_CAPACITY - 3, 's'), name(INI_LINE_CAPACITY - 3, 'n');
+    struct Case {
+        std::string text, printed, dump;
+    } cases[] = {
+        {"", Summary(0), "@"},
+        {"; note\n   \n  [hoops]  ; comment\n\ntext=1\n[other.one]\nx=2\n", Summary(0),
+         "[hoops]text=1;[other.one]x=2;@other.one"},
+        // A repeated header enters the earlier section again.
+        {"[hoops]\na=1\n[other]\nb=2\n[Hoops]\nc=3\n", Summary(0), "[hoops]a=1;c=3;[other]b=2;@hoops"},
+        // Characters between the first and the last "]" stay part of the name.
+        {"[s]\nn=5 ; five\nmy_key-2 = 7\nq=3;;\nbracket]=1\n[a]b]\nv=1\n[x] ; y]\n",
+         LineError(5, badName) + Summary(1), "[s]n=5;my_key-2=7;q=3;[a]b]v=1;[x]@x"},
+        // CR LF counts as two line ends; errors are counted and the load goes on.
+        {"[s]\r\nn=1\r\nbad\r\n=15\r\n",
+         LineError(5, "Syntax error.") + LineError(7, "Unexpected symbol <0x3d><'='>.") + Summary(2),
+         "[s]n=1;@s"},
+        // A byte order mark is skipped at the start only, and only whole.
+        {"\xEF\xBB\xBF[s]\nn=1\nbad\n", LineError(3, "Syntax error.") + Summary(1), "[s]n=1;@s"},
+        {"\xEF\xBB[s]\n", LineError(1, "Syntax error.") + Summary(1), "@"},
+        {"[s]\n\xEF\xBB\xBFn=1\n",
+         LineError(2, "Errornous symbol <0xffffffef><'\xEF'> in VALUE NAME (only a-z, A-Z, 0-9, '_' & '-' "
+                      "applicable).") +
+             Summary(1),
+         "[s]@s"},
+        // An unreadable line ends the load.
+        {"[s]\nn=1\nm=2", "\nFailure : INIStringReadLine > kuFile_Read() failed!" + Summary(0), "[s]n=1;@s"},
+        {"[s]\n" + std::string(INI_LINE_CAPACITY, 'x') + "\nn=1\n",
+         "\nFailure : INIStringReadLine > File line is larger than the arguement string length, failed!" +
+             Summary(0),
+         "[s]@s"},
+        {std::string(kNul, sizeof kNul - 1), Summary(0), "[s]n=1;m=2;@s"}, // a NUL byte cuts the line short
+        {"[" + section + "]\n" + name + "=1\n", Summary(0), "[" + section + "]" + name + "=1;@" + section},
+        // A value before any section is dropped without an error.
+        {"n=1\n[s]\n",
+         "\nFailure : CINIFile::ValueAdd() > No section exist in this INI file!"
+         "\nFailure : INISourceStoreDecimalValues() > CINIFile::ValueAdd() failed!" +
+             Summary(0),
+         "[s]@s"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Load(c.text), 1) << c.text;
+        EXPECT_EQ(printed, c.printed) << c.text;
+        EXPECT_EQ(Dump(), c.dump) << c.text;
+    }
     Load("[a]\n[b]\n[A]\n");
-    file.SectionGetName(&current);
-    EXPECT_STREQ(current.GetString(), "a"); // the section entered last stays current
+    EXPECT_EQ(Dump(), "[a][b]@a"); // the section entered last stays current
 }
 
 TEST_F(SourceLines, FaultyLinesAreReportedAndSkipped) {
@@ -125,84 +150,16 @@ TEST_F(SourceLines, FaultyLinesAreReportedAndSkipped) {
     for (const Case& c : cases) {
         EXPECT_EQ(Load("[s]\n" + c.line + "\nok=1\n"), 1);
         EXPECT_EQ(printed, LineError(2, c.message) + Summary(1)) << c.line;
-        EXPECT_EQ(Values("s"), "ok=1;") << c.line;
+        EXPECT_EQ(Dump(), "[s]ok=1;@s") << c.line;
     }
-}
-
-TEST_F(SourceLines, AcceptedLineForms) {
-    Load("[s]\nn=5 ; five\nmy_key-2 = 7\nq=3;;\nbracket]=1\n[a]b]\nv=1\n[x] ; y]\n");
-    EXPECT_EQ(printed,
-              LineError(5, "Errornous symbol <0x5d><']'> in VALUE NAME (only a-z, A-Z, 0-9, '_' & '-' "
-                           "applicable).") +
-                  Summary(1));
-    EXPECT_EQ(Values("s"), "n=5;my_key-2=7;q=3;");
-    EXPECT_EQ(Values("a]b"), "v=1;"); // characters between the first and the last "]" stay part of the name
-    EXPECT_EQ(Sections().back(), "x");
-}
-
-TEST_F(SourceLines, CarriageReturnLineFeedLinesCountTwice) {
-    EXPECT_EQ(Load("[s]\r\nn=1\r\nbad\r\n=15\r\n"), 1); // errors are counted and the load goes on
-    EXPECT_EQ(printed,
-              LineError(5, "Syntax error.") + LineError(7, "Unexpected symbol <0x3d><'='>.") + Summary(2));
-    EXPECT_EQ(Values("s"), "n=1;");
-}
-
-TEST_F(SourceLines, ByteOrderMarkIsSkippedAtTheStartOnly) {
-    Load("\xEF\xBB\xBF[s]\nn=1\nbad\n");
-    EXPECT_EQ(printed, LineError(3, "Syntax error.") + Summary(1));
-    EXPECT_EQ(Values("s"), "n=1;");
-    Load("\xEF\xBB[s]\n"); // not a whole mark: the bytes belong to the line
-    EXPECT_EQ(printed, LineError(1, "Syntax error.") + Summary(1));
-    EXPECT_EQ(file.GetCount(), 0);
-    Load("[s]\n\xEF\xBB\xBFn=1\n");
-    EXPECT_EQ(printed,
-              LineError(2, "Errornous symbol <0xffffffef><'\xEF'> in VALUE NAME (only a-z, A-Z, 0-9, '_' "
-                           "& '-' applicable).") +
-                  Summary(1));
-}
-
-TEST_F(SourceLines, UnreadableLineEndsTheLoad) {
-    EXPECT_EQ(Load("[s]\nn=1\nm=2"), 1);
-    EXPECT_EQ(printed, "\nFailure : INIStringReadLine > kuFile_Read() failed!" + Summary(0));
-    EXPECT_EQ(Values("s"), "n=1;");
-    Load("[s]\n" + std::string(INI_LINE_CAPACITY, 'x') + "\nn=1\n");
-    EXPECT_EQ(printed,
-              "\nFailure : INIStringReadLine > File line is larger than the arguement string length, "
-              "failed!" +
-                  Summary(0));
-    EXPECT_EQ(Values("s"), "");
-}
-
-TEST_F(SourceLines, NulByteCutsTheLineShort) {
-    const char text[] = "[s]\nn=1\0junk\n\0[t]\nm=2\n";
-    Load(std::string(text, sizeof text - 1));
-    EXPECT_EQ(printed, Summary(0));
-    EXPECT_EQ(Sections(), (std::vector<std::string>{"s"}));
-    EXPECT_EQ(Values("s"), "n=1;m=2;");
-}
-
-TEST_F(SourceLines, LongestNamesFillALine) {
-    std::string section(INI_LINE_CAPACITY - 3, 's');
-    std::string name(INI_LINE_CAPACITY - 3, 'n');
-    Load("[" + section + "]\n" + name + "=1\n");
-    EXPECT_EQ(printed, Summary(0));
-    EXPECT_EQ(Values(section.c_str()), name + "=1;");
-}
-
-TEST_F(SourceLines, ValueBeforeAnySectionIsDroppedWithoutAnError) {
-    Load("n=1\n[s]\n");
-    EXPECT_EQ(printed, "\nFailure : CINIFile::ValueAdd() > No section exist in this INI file!"
-                       "\nFailure : INISourceStoreDecimalValues() > CINIFile::ValueAdd() failed!" +
-                           Summary(0));
 }
 
 TEST_F(SourceLines, InvalidArgumentsFailTheLoad) {
     file.Create();
     const char* invalid = "\nFailure : INISourceLoadData() > Invalid param(s) passed to function!";
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(INISourceLoadData(file.Root(), nullptr, &file), 0); }),
-              invalid);
+    ExpectCall(0, invalid, [&] { return INISourceLoadData(file.Root(), nullptr, &file); });
     FILE* stream = fopen(dir.Write("a.ini", "[s]\n").c_str(), "rb");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(INISourceLoadData(nullptr, stream, &file), 0); }), invalid);
+    ExpectCall(0, invalid, [&] { return INISourceLoadData(nullptr, stream, &file); });
     fclose(stream);
 }
 
@@ -238,8 +195,8 @@ TEST_F(SourceLines, StepsRefuseAMissingOrUnpreparedRecord) {
                   std::string("\nFailure : ") + c.name + "() > opLine has not been initialized correctly!");
         EXPECT_EQ(result, c.failure);
     }
-    EXPECT_EQ(CapturedDiagnostics([] { EXPECT_EQ(INISourceProcess(nullptr, nullptr), 0); }),
-              "\nFailure : CINIFile::INISourceProcess() > Invalid param passed to function!");
+    ExpectCall(0, "\nFailure : CINIFile::INISourceProcess() > Invalid param passed to function!",
+               [] { return INISourceProcess(nullptr, nullptr); });
     INISourceLineDestroy(unprepared);
 }
 
@@ -254,14 +211,14 @@ TEST_F(SourceLines, LoadsOnAThreadWithA256KiBStack) {
     pthread_t thread;
     void* (*load)(void*) = [](void* fixture) -> void* {
         auto* self = static_cast<SourceLines*>(fixture);
-        return reinterpret_cast<void*>(static_cast<intptr_t>(self->Load(self->loaded)));
+        self->threadResult = self->Load(self->loaded);
+        return nullptr;
     };
     loaded = text;
     ASSERT_EQ(pthread_create(&thread, &attributes, load, this), 0);
-    void* result = nullptr;
-    pthread_join(thread, &result);
+    pthread_join(thread, nullptr);
     pthread_attr_destroy(&attributes);
-    EXPECT_EQ(reinterpret_cast<intptr_t>(result), 1);
+    EXPECT_EQ(threadResult, 1);
     EXPECT_EQ(file.GetCount(), 2);
     EXPECT_EQ(printed, LineError(9, "Syntax error.") + Summary(1));
 }
@@ -272,7 +229,5 @@ TEST_F(SourceLines, NamesFoldAsciiOnlyUnderATurkishLocale) {
     Load("[HOOPS]\nINDEX=1\n[hoops]\nindex=2\n[Liste]\nid=3\n[LISTE]\nID=4\n");
     std::setlocale(LC_ALL, "C");
     EXPECT_EQ(printed, Summary(0));
-    EXPECT_EQ(Sections(), (std::vector<std::string>{"HOOPS", "Liste"}));
-    EXPECT_EQ(Values("hoops"), "index=2;");
-    EXPECT_EQ(Values("liste"), "ID=4;");
+    EXPECT_EQ(Dump(), "[HOOPS]index=2;[Liste]ID=4;@Liste");
 }

@@ -1,7 +1,6 @@
 // Loading INI text: the six kinds of value, their element errors, replacement, and locale-proof conversions.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -19,6 +18,16 @@ namespace {
 const char kSummary[] = "\nLoaded INI file - Errors <0000> Warnings <0000>.";
 const char kOneError[] = "\nLoaded INI file - Errors <0001> Warnings <0000>.";
 
+std::string Reals(std::initializer_list<float> reals) {
+    std::string text;
+    char number[32];
+    for (float real : reals) {
+        snprintf(number, sizeof number, "%.9g", real);
+        text += (text.empty() ? "" : ",") + std::string(number);
+    }
+    return text;
+}
+
 struct SourceValues : testing::Test {
     TempDir dir;
     CINIFile file;
@@ -34,98 +43,64 @@ struct SourceValues : testing::Test {
         fclose(stream);
     }
 
-    void Get(const char* name, int type, int kind, CINIValue* value) {
-        EXPECT_EQ(file.ValueGet(name, value), 1) << name;
-        EXPECT_EQ(value->iType, type) << name;
-        EXPECT_EQ(value->iKind, kind) << name;
+    // The values of the current section in order: "name type kind-letter:elements;" (strings must be stored
+    // zero-terminated).
+    std::string Dump() {
+        std::string text;
+        for (SINIValuePool* v = file.CurrentSection()->opFirstValue; v; v = v->opNext) {
+            text += std::string(v->caName) + " " + std::to_string(v->iType) + " dhbcsr"[v->iKind % 7] + ":";
+            std::string elements;
+            for (int k = 0; k < v->iCount && v->iType == INI_TYPE_INTEGER; ++k)
+                elements += (k ? "," : "") + std::to_string(static_cast<int*>(v->opData)[k]);
+            for (int k = 0; k < v->iCount && v->iType == INI_TYPE_REAL; ++k)
+                elements += (k ? "," : "") + Reals({static_cast<float*>(v->opData)[k]});
+            if (v->iType == INI_TYPE_CHARACTER || v->iType == INI_TYPE_STRING)
+                elements.assign(static_cast<const char*>(v->opData), v->iCount);
+            EXPECT_TRUE(v->iType != INI_TYPE_STRING ||
+                        static_cast<const char*>(v->opData)[v->iCount] == '\0');
+            text += elements + ";";
+        }
+        return text;
     }
-    std::vector<int> Integers(const char* name, int kind) {
-        CINIValue value;
-        Get(name, INI_TYPE_INTEGER, kind, &value);
-        const int* data = static_cast<const int*>(value.opData);
-        return std::vector<int>(data, data + value.iCount);
-    }
-    std::vector<float> Reals(const char* name) {
-        CINIValue value;
-        Get(name, INI_TYPE_REAL, INI_KIND_REAL, &value);
-        const float* data = static_cast<const float*>(value.opData);
-        return std::vector<float>(data, data + value.iCount);
-    }
-    std::string Characters(const char* name, int type, int kind) {
-        CINIValue value;
-        Get(name, type, kind, &value);
-        return std::string(static_cast<const char*>(value.opData), value.iCount);
-    }
-    std::string Names() {
-        std::string names;
-        for (SINIValuePool* value = file.CurrentSection()->opFirstValue; value; value = value->opNext)
-            names += std::string(value->caName) + ",";
-        return names;
-    }
-};
-
-struct IntegerCase {
-    const char* value;
-    int kind;
-    std::vector<int> elements;
 };
 
 } // namespace
 
-TEST_F(SourceValues, IntegerLists) {
-    const IntegerCase cases[] = {
-        {"10,20,-30,40", INI_KIND_DECIMAL, {10, 20, -30, 40}},
-        {"010,-010,09", INI_KIND_DECIMAL, {8, -8, 0}}, // a leading 0 reads octal
-        {"1-2", INI_KIND_DECIMAL, {1}},
-        {" 5 , 6 ; six", INI_KIND_DECIMAL, {5, 6}},
-        {"2147483647,-214748364", INI_KIND_DECIMAL, {INT_MAX, -214748364}},
-        {"2147483648,4294967295,9999999999", INI_KIND_DECIMAL, {INT_MIN, -1, 1410065407}}, // the low 32 bits
-        {"-,--,-5-", INI_KIND_DECIMAL, {0, 0, -5}},                                        // no number: 0
-        {"$1A,$-10", INI_KIND_HEXADECIMAL, {26, -16}},
-        {"$FFFFFFFF,$-FFFFFFFF,$ffffffff", INI_KIND_HEXADECIMAL, {-1, 1, -1}},
-        {"$7fffffff,$80000000", INI_KIND_HEXADECIMAL, {INT_MAX, INT_MIN}},
-        {"$100000001", INI_KIND_HEXADECIMAL, {1}}, // nine digits keep their low 32 bits
-        {"$1-2,$-,$--5", INI_KIND_HEXADECIMAL, {1, 0, 0}},
-        {"$ 1a ,  $0", INI_KIND_HEXADECIMAL, {26, 0}},
-        {"%101,%1", INI_KIND_BINARY, {5, 1}},
-        {"%0, % 11", INI_KIND_BINARY, {0, 3}},
-        {"%11111111111111111111111111111111", INI_KIND_BINARY, {-1}},
-        {"%10000000000000000000000000000000", INI_KIND_BINARY, {INT_MIN}},
+TEST_F(SourceValues, ListsOfEachKindReadAsTheirSymbolsSay) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"n=10,20,-30,40", "n 1d:10,20,-30,40;"},
+        {"n=010,-010,09", "n 1d:8,-8,0;"}, // a leading 0 reads octal
+        {"n=1-2", "n 1d:1;"},
+        {"n= 5 , 6 ; six", "n 1d:5,6;"},
+        {"n=2147483647,-214748364", "n 1d:2147483647,-214748364;"},
+        {"n=2147483648,4294967295,9999999999", "n 1d:-2147483648,-1,1410065407;"}, // the low 32 bits
+        {"n=-,--,-5-", "n 1d:0,0,-5;"},                                            // no number: 0
+        {"n=$1A,$-10", "n 1h:26,-16;"},
+        {"n=$FFFFFFFF,$-FFFFFFFF,$ffffffff", "n 1h:-1,1,-1;"},
+        {"n=$7fffffff,$80000000", "n 1h:2147483647,-2147483648;"},
+        {"n=$100000001", "n 1h:1;"}, // nine digits keep their low 32 bits
+        {"n=$1-2,$-,$--5", "n 1h:1,0,0;"},
+        {"n=$ 1a ,  $0", "n 1h:26,0;"},
+        {"n=%101,%1", "n 1b:5,1;"},
+        {"n=%0, % 11", "n 1b:0,3;"},
+        {"n=%11111111111111111111111111111111", "n 1b:-1;"},
+        {"n=%10000000000000000000000000000000", "n 1b:-2147483648;"},
+        {"r=1.5,2", "r 3r:1.5,2;"},
+        {"q=1.2.3, .5,-.5,5.,-.", "q 3r:" + Reals({1.2f, 0.5f, -0.5f, 5.0f, 0.0f}) + ";"},
+        {"p=1,2.5", "p 3r:1,2.5;"}, // one full stop makes the whole list real
+        {"z=0.1,123456789.0123", "z 3r:" + Reals({0.1f, 123456789.0123f}) + ";"},
+        {"c='a','b' , ' '\nq=''',';'", "c 2c:ab ;q 2c:';;"},
+        {"s=\"a, b; c\"\nt=\"say \"hi\"\" \nu=\"  x=1  \"", "s 5s:a, b; c;t 5s:say \"hi\";u 5s:  x=1  ;"},
+        {"a=1\na=\"\"\nc=''\nd='x", "a 1d:1;"}, // empty values store nothing
+        // A later line replaces the value and moves it to the end, written as the later line writes it.
+        {"a=1\nb=2\nA=$3\nc=4\nB=\"two\"", "A 1h:3;c 1d:4;B 5s:two;"},
     };
-    for (const IntegerCase& c : cases) {
-        Load(std::string("n=") + c.value + "\n");
-        EXPECT_EQ(printed, kSummary) << c.value;
-        EXPECT_EQ(Integers("n", c.kind), c.elements) << c.value;
+    for (const auto& [lines, dump] : cases) {
+        Load(lines + "\n");
+        EXPECT_EQ(printed, kSummary) << lines;
+        EXPECT_EQ(Dump(), dump) << lines;
     }
-}
-
-TEST_F(SourceValues, RealLists) {
-    Load("r=1.5,2\nq=1.2.3, .5,-.5,5.,-.\np=1,2.5\nz=0.1,123456789.0123\n");
-    EXPECT_EQ(printed, kSummary);
-    EXPECT_EQ(Reals("r"), (std::vector<float>{1.5f, 2.0f}));
-    EXPECT_EQ(Reals("q"), (std::vector<float>{1.2f, 0.5f, -0.5f, 5.0f, 0.0f}));
-    EXPECT_EQ(Reals("p"), (std::vector<float>{1.0f, 2.5f})); // one full stop makes the whole list real
-    EXPECT_EQ(Reals("z"), (std::vector<float>{0.1f, 123456789.0123f}));
-}
-
-TEST_F(SourceValues, CharacterAndStringValues) {
-    Load("c='a','b' , ' '\nq=''',';'\ns=\"a, b; c\"\nt=\"say \"hi\"\" \nu=\"  x=1  \"\n");
-    EXPECT_EQ(printed, kSummary);
-    EXPECT_EQ(Characters("c", INI_TYPE_CHARACTER, INI_KIND_CHARACTER), "ab ");
-    EXPECT_EQ(Characters("q", INI_TYPE_CHARACTER, INI_KIND_CHARACTER), "';");
-    EXPECT_EQ(Characters("s", INI_TYPE_STRING, INI_KIND_STRING), "a, b; c");
-    EXPECT_EQ(Characters("t", INI_TYPE_STRING, INI_KIND_STRING), "say \"hi\"");
-    CINIValue value;
-    Get("u", INI_TYPE_STRING, INI_KIND_STRING, &value);
-    EXPECT_EQ(value.iCount, 7);
-    EXPECT_STREQ(static_cast<const char*>(value.opData), "  x=1  "); // stored zero-terminated
-}
-
-TEST_F(SourceValues, EmptyValuesStoreNothing) {
-    Load("a=1\na=\"\"\nc=''\nd='x\n");
-    EXPECT_EQ(printed, kSummary);
-    EXPECT_EQ(Names(), "a,");
-    EXPECT_EQ(Integers("a", INI_KIND_DECIMAL), std::vector<int>{1});
+    EXPECT_EQ(file.CurrentSection()->iValueCount, 3);
 }
 
 TEST_F(SourceValues, FaultyElementDropsTheWholeValue) {
@@ -156,17 +131,8 @@ TEST_F(SourceValues, FaultyElementDropsTheWholeValue) {
     for (const Case& c : cases) {
         Load("n=7\nn=" + c.value + "\n");
         EXPECT_EQ(printed, "\nError : Line <0003> - " + c.message + kOneError) << c.value;
-        EXPECT_EQ(Integers("n", INI_KIND_DECIMAL), std::vector<int>{7}) << c.value;
+        EXPECT_EQ(Dump(), "n 1d:7;") << c.value;
     }
-}
-
-TEST_F(SourceValues, LaterLineReplacesAndMovesToTheEnd) {
-    Load("a=1\nb=2\nA=$3\nc=4\nB=\"two\"\n");
-    EXPECT_EQ(printed, kSummary);
-    EXPECT_EQ(Names(), "A,c,B,"); // written as the later line writes them
-    EXPECT_EQ(file.CurrentSection()->iValueCount, 3);
-    EXPECT_EQ(Integers("a", INI_KIND_HEXADECIMAL), std::vector<int>{3});
-    EXPECT_EQ(Characters("b", INI_TYPE_STRING, INI_KIND_STRING), "two");
 }
 
 TEST_F(SourceValues, FailedReplacementNamesTheStore) {
@@ -247,9 +213,7 @@ TEST_F(SourceValues, NumbersReadTheSameUnderAnyLocale) {
         float localised = ScanRealElement("3.75");
         std::setlocale(LC_ALL, "C");
         EXPECT_EQ(printed, kSummary) << name;
-        EXPECT_EQ(Reals("r"), (std::vector<float>{1.5f, -2.25f, 0.1f})) << name;
-        EXPECT_EQ(Integers("n", INI_KIND_DECIMAL), (std::vector<int>{8, -7})) << name;
-        EXPECT_EQ(Integers("h", INI_KIND_HEXADECIMAL), std::vector<int>{-26}) << name;
+        EXPECT_EQ(Dump(), "r 3r:" + Reals({1.5f, -2.25f, 0.1f}) + ";n 1d:8,-7;h 1h:-26;") << name;
         EXPECT_EQ(localised, 3.75f) << name;
     }
 }

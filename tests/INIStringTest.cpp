@@ -12,23 +12,17 @@
 
 namespace {
 
+// The characters of the list; the links must run both ways and the ends and the count agree with them.
 std::string Text(const kuResourceLineString* string) {
     std::string text;
-    for (const kuResourceLineChar* next = string->opFirst; next; next = next->opNext)
-        text += next->cChar;
-    return text;
-}
-
-// The links run both ways and the ends and the count agree with them.
-void ExpectConsistent(const kuResourceLineString* string) {
-    int count = 0;
     const kuResourceLineChar* previous = nullptr;
-    for (const kuResourceLineChar* next = string->opFirst; next; next = next->opNext, ++count) {
+    for (const kuResourceLineChar* next = string->opFirst; next; previous = next, next = next->opNext) {
         EXPECT_EQ(next->opPrev, previous);
-        previous = next;
+        text += next->cChar;
     }
     EXPECT_EQ(string->opLast, previous);
-    EXPECT_EQ(string->iCount, count);
+    EXPECT_EQ(string->iCount, static_cast<int>(text.size()));
+    return text;
 }
 
 struct ReadResult {
@@ -62,61 +56,45 @@ const char kLineTooLong[] =
 TEST(INIString, ListAppendsPopsAndEmpties) {
     kuResourceLineString* string = INISourceStringCreate();
     ASSERT_NE(string, nullptr);
-    EXPECT_EQ(string->iCount, 0);
+    EXPECT_EQ(Text(string), "");
     EXPECT_EQ(INISourceStringSetString(string, "1,2"), 1);
-    ExpectConsistent(string);
     EXPECT_EQ(Text(string), "1,2");
     std::string popped;
     for (char character; (character = INISourceStringPopFirstChar(string)) != 0;) {
         popped += character;
-        ExpectConsistent(string);
+        EXPECT_EQ(Text(string), std::string("1,2").substr(popped.size()));
     }
     EXPECT_EQ(popped, "1,2");
     EXPECT_EQ(INISourceStringPopFirstChar(string), 0); // and keeps answering 0
     EXPECT_EQ(INISourceStringDelFirstChar(string), 1);
     EXPECT_EQ(string->opFirst, nullptr);
-
     EXPECT_EQ(INISourceStringAddChar(string, 'x'), 1);
     EXPECT_EQ(INISourceStringSetString(string, "abc"), 1); // replaces the content
-    EXPECT_EQ(Text(string), "abc");
     EXPECT_EQ(INISourceStringDelFirstChar(string), 1);
-    ExpectConsistent(string);
     EXPECT_EQ(Text(string), "bc");
     EXPECT_EQ(INISourceStringDelAllChars(string), 1);
-    ExpectConsistent(string);
-    EXPECT_EQ(string->opFirst, nullptr);
+    EXPECT_EQ(Text(string), "");
     EXPECT_EQ(INISourceStringDestroy(string), 1);
 }
 
 TEST(INIString, ListRefusesNullAndEmptyTexts) {
     kuResourceLineString* string = INISourceStringCreate();
     INISourceStringSetString(string, "keep");
-    struct Case {
-        std::function<int()> call;
-        const char* message;
-    } cases[] = {
-        {[] { return INISourceStringDestroy(nullptr); },
-         "\nFailure : INISourceStringDestroy() > Invalid param passed to function!"},
-        {[] { return INISourceStringAddChar(nullptr, 'a'); },
-         "\nFailure : INISourceStringAddChar() > Invalid param passed to function!"},
-        {[] { return INISourceStringDelFirstChar(nullptr); },
-         "\nFailure : INISourceStringDelFirstChar() > Invalid param passed to function!"},
-        {[] { return INISourceStringDelAllChars(nullptr); },
-         "\nFailure : INISourceStringDelAllChars() > Invalid param passed to function!"},
-        {[] { return static_cast<int>(INISourceStringPopFirstChar(nullptr)); },
-         "\nFailure : INISourceStringPopFirstChar() > Invalid param passed to function!"},
-        {[] { return INISourceStringSetString(nullptr, "a"); },
-         "\nFailure : INISourceStringSetString() > Invalid param(s) passed to function!"},
-        {[&] { return INISourceStringSetString(string, nullptr); },
-         "\nFailure : INISourceStringSetString() > Invalid param(s) passed to function!"},
+    const std::string invalid = "() > Invalid param passed to function!";
+    const std::string invalids = "INISourceStringSetString() > Invalid param(s) passed to function!";
+    const std::pair<std::function<int()>, std::string> cases[] = {
+        {[] { return INISourceStringDestroy(nullptr); }, "INISourceStringDestroy" + invalid},
+        {[] { return INISourceStringAddChar(nullptr, 'a'); }, "INISourceStringAddChar" + invalid},
+        {[] { return INISourceStringDelFirstChar(nullptr); }, "INISourceStringDelFirstChar" + invalid},
+        {[] { return INISourceStringDelAllChars(nullptr); }, "INISourceStringDelAllChars" + invalid},
+        {[] { return int(INISourceStringPopFirstChar(nullptr)); }, "INISourceStringPopFirstChar" + invalid},
+        {[] { return INISourceStringSetString(nullptr, "a"); }, invalids},
+        {[&] { return INISourceStringSetString(string, nullptr); }, invalids},
         {[&] { return INISourceStringSetString(string, ""); },
-         "\nFailure : INISourceStringSetString() > String is empty!"},
+         "INISourceStringSetString() > String is empty!"},
     };
-    for (const Case& c : cases) {
-        int result = 1;
-        EXPECT_EQ(CapturedDiagnostics([&] { result = c.call(); }), c.message);
-        EXPECT_EQ(result, 0) << c.message;
-    }
+    for (const auto& [call, message] : cases)
+        ExpectCall(0, "\nFailure : " + message, call);
     EXPECT_EQ(Text(string), "keep");
     INISourceStringDestroy(string);
 }
@@ -135,8 +113,7 @@ TEST(INIString, ListReportsExhaustedMemory) {
     EXPECT_EQ(printed,
               "\nFailure : INISourceStringAddChar() > Could not allocate opLink instance of "
               "kuResourceLineChar!\nFailure : INISourceStringSetString() > INISourceStringAddChar() failed!");
-    ExpectConsistent(string);
-    EXPECT_EQ(string->iCount, 0); // emptied again
+    EXPECT_EQ(Text(string), ""); // emptied again
     INISourceStringDestroy(string);
 }
 
@@ -148,10 +125,10 @@ TEST(INIString, IndexOfFirstAndLast) {
     EXPECT_EQ(INIStringIndexOfLast("a;b;c", '='), -1);
     EXPECT_EQ(INIStringIndexOfFirst("", ';'), -1);
     EXPECT_EQ(INIStringIndexOfLast("", ';'), -1);
-    EXPECT_EQ(CapturedDiagnostics([] { EXPECT_EQ(INIStringIndexOfFirst(nullptr, ';'), -1); }),
-              "\nFailure : INIStringIndexOfFirst() > Invalid param passed to function!");
-    EXPECT_EQ(CapturedDiagnostics([] { EXPECT_EQ(INIStringIndexOfLast(nullptr, ';'), -1); }),
-              "\nFailure : INIStringIndexOfLast() > Invalid param passed to function!");
+    ExpectCall(-1, "\nFailure : INIStringIndexOfFirst() > Invalid param passed to function!",
+               [] { return INIStringIndexOfFirst(nullptr, ';'); });
+    ExpectCall(-1, "\nFailure : INIStringIndexOfLast() > Invalid param passed to function!",
+               [] { return INIStringIndexOfLast(nullptr, ';'); });
 }
 
 TEST(INIString, StripRemovesSpacesAndTabsOnly) {
@@ -171,11 +148,11 @@ TEST(INIString, StripRemovesSpacesAndTabsOnly) {
     }
     std::string tooLong = " " + std::string(INI_LINE_CAPACITY - 1, 'x');
     std::string before = tooLong;
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(INIStringStripPrePostSpace(&tooLong[0]), 0); }),
-              "\nFailure : INIStringStripPrePostSpace() > String too big!");
+    ExpectCall(0, "\nFailure : INIStringStripPrePostSpace() > String too big!",
+               [&] { return INIStringStripPrePostSpace(&tooLong[0]); });
     EXPECT_EQ(tooLong, before);
-    EXPECT_EQ(CapturedDiagnostics([] { EXPECT_EQ(INIStringStripPrePostSpace(nullptr), 0); }),
-              "\nFailure : INIStringStripPrePostSpace() > Invalid param passed to function!");
+    ExpectCall(0, "\nFailure : INIStringStripPrePostSpace() > Invalid param passed to function!",
+               [] { return INIStringStripPrePostSpace(nullptr); });
 }
 
 // The loader's tests cover CR LF, NUL bytes, unterminated and overlong lines through whole loads.

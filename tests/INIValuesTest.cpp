@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,11 @@
 #include "support/Captured.h"
 
 namespace {
+
+// Expects the call to answer 0 and to print the one failure of the CINIFile member.
+void Fails(const std::function<int()>& call, const std::string& member) {
+    ExpectCall(0, "\nFailure : CINIFile::" + member, call);
+}
 
 struct ValuesTest : testing::Test {
     CINIFile file;
@@ -38,14 +44,12 @@ TEST(INIValue, BuildChecksItsArgumentsAndNames) {
     const std::string badParams = "\nFailure : CINIValue::ValueBuild() > Invalid param(s) passed function!";
     const std::string badName =
         "\nFailure : CINIValue::ValueBuild() > Invalid value name passed to function!";
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(value.Build("n", 1, 0, 1, &data), 0); }), badParams);
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(value.Build("n", 1, 1, 1, nullptr), 0); }), badParams);
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(value.Build(nullptr, 1, 1, 1, &data), 0); }), badParams);
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(value.Build("", 1, 1, 1, &data), 0); }), badName);
+    ExpectCall(0, badParams, [&] { return value.Build("n", 1, 0, 1, &data); });
+    ExpectCall(0, badParams, [&] { return value.Build("n", 1, 1, 1, nullptr); });
+    ExpectCall(0, badParams, [&] { return value.Build(nullptr, 1, 1, 1, &data); });
+    ExpectCall(0, badName, [&] { return value.Build("", 1, 1, 1, &data); });
     std::string longest(16383, 'v');
-    EXPECT_EQ(
-        CapturedDiagnostics([&] { EXPECT_EQ(value.Build((longest + "v").c_str(), 1, 1, 1, &data), 0); }),
-        badName);
+    ExpectCall(0, badName, [&] { return value.Build((longest + "v").c_str(), 1, 1, 1, &data); });
     EXPECT_EQ(value.Build(longest.c_str(), 9, -3, 42, &data), 1); // type, kind and sign are not checked here
     EXPECT_EQ(value.iType, 9);
     EXPECT_EQ(value.iKind, 42);
@@ -56,10 +60,11 @@ TEST_F(ValuesTest, AddedValuesAreOwnCopiesWithinTheElementLimit) {
     std::vector<int> many(100000, 7);
     EXPECT_EQ(AddInts("many", many), 1);
     many.push_back(7);
-    EXPECT_EQ(
-        CapturedDiagnostics([&] { EXPECT_EQ(AddInts("more", many), 0); }),
+    ExpectCall(
+        0,
         "\nFailure : CINIFile::ValueAdd() > The number of elements <100001> exceeds maximum allowed limit of "
-        "<100000>");
+        "<100000>",
+        [&] { return AddInts("more", many); });
 
     int three[] = {1, 2, 3};
     CINIValue negative("neg", INI_TYPE_INTEGER, -3, INI_KIND_DECIMAL, three);
@@ -89,8 +94,8 @@ TEST_F(ValuesTest, NamesAreUniqueWithoutRegardToCase) {
     EXPECT_EQ(file.ValueExists("other"), 0);
     CINIValue read;
     EXPECT_EQ(file.ValueGet("rEcT", &read), 1);
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueGet("other", &read), 0); }),
-              "\nFailure : CINIFile::ValueGet() > Value <other> does not exist in section <hoops>!");
+    Fails([&] { return file.ValueGet("other", &read); },
+          "ValueGet() > Value <other> does not exist in section <hoops>!");
 }
 
 TEST_F(ValuesTest, ReplaceAppendsAndKeepsTheCount) {
@@ -116,9 +121,11 @@ TEST_F(ValuesTest, RemoveUnlinksAndKeepsTheListWhole) {
     EXPECT_EQ(file.ValueRemove("d"), 1);
     EXPECT_EQ(Names(), "b,");
     EXPECT_EQ(file.CurrentSection()->opCurrentValue, file.CurrentSection()->opFirstValue);
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueRemove("d"), 0); }),
-              "\nFailure : CINIFile::ValueRemove() > Value <d> in section <hoops> does not exist in this INI "
-              "file!");
+    ExpectCall(
+        0,
+        "\nFailure : CINIFile::ValueRemove() > Value <d> in section <hoops> does not exist in this INI "
+        "file!",
+        [&] { return file.ValueRemove("d"); });
     EXPECT_EQ(file.ValueRemove("b"), 1);
     EXPECT_EQ(file.CurrentSection()->iValueCount, 0);
     EXPECT_EQ(file.CurrentSection()->opCurrentValue, nullptr);
@@ -144,40 +151,36 @@ TEST(INIValues, FailuresOfTheValueOperationsInOrder) {
     CINIFile file;
     int one = 1;
     CINIValue value("n", INI_TYPE_INTEGER, 1, INI_KIND_DECIMAL, &one);
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueAdd(&value), 0); }),
-              "\nFailure : CINIFile::ValueAdd() > Invalid param(s) passed to function!");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueGet("n", &value), 0); }),
-              "\nFailure : CINIFile::ValueGet() > Instance has not been created!");
+    Fails([&] { return file.ValueAdd(&value); }, "ValueAdd() > Invalid param(s) passed to function!");
+    Fails([&] { return file.ValueGet("n", &value); }, "ValueGet() > Instance has not been created!");
     ASSERT_EQ(file.Create(), 1);
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueAdd(&value), 0); }),
-              "\nFailure : CINIFile::ValueAdd() > No section exist in this INI file!");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueGet("n", nullptr), 0); }),
-              "\nFailure : CINIFile::ValueGet() > Invalid CINIValue object passed to function!");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueGet("", &value), 0); }),
-              "\nFailure : CINIFile::ValueGet() > Invalid value name passed to function!");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueGet("n", &value), 0); }),
-              "\nFailure : CINIFile::ValueGet() > No sections exist this INI file!");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueRemove("n"), 0); }),
-              "\nFailure : CINIFile::ValueRemove() > Cannot remove value from section as no sections exist!");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueReplace("n", &value), 0); }),
-              "\nFailure : CINIFile::ValueReplace() > No sections exist in this INI file!");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueReplace("", &value), 0); }),
-              "\nFailure : CINIFile::ValueReplace() > Invalid param(s) passed to function!");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueExists(nullptr), 0); }),
-              "\nFailure : CINIFile::ValueExists() > Invalid param(s) passed to function!");
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(file.ValueExists("n"), 0); }), "");
+    Fails([&] { return file.ValueAdd(&value); }, "ValueAdd() > No section exist in this INI file!");
+    Fails([&] { return file.ValueGet("n", nullptr); },
+          "ValueGet() > Invalid CINIValue object passed to function!");
+    Fails([&] { return file.ValueGet("", &value); }, "ValueGet() > Invalid value name passed to function!");
+    Fails([&] { return file.ValueGet("n", &value); }, "ValueGet() > No sections exist this INI file!");
+    Fails([&] { return file.ValueRemove("n"); },
+          "ValueRemove() > Cannot remove value from section as no sections exist!");
+    Fails([&] { return file.ValueReplace("n", &value); },
+          "ValueReplace() > No sections exist in this INI file!");
+    Fails([&] { return file.ValueReplace("", &value); },
+          "ValueReplace() > Invalid param(s) passed to function!");
+    Fails([&] { return file.ValueExists(nullptr); }, "ValueExists() > Invalid param(s) passed to function!");
+    ExpectCall(0, "", [&] { return file.ValueExists("n"); });
 
     ASSERT_EQ(file.SectionAdd("s"), 1);
     for (int type : {0, 6}) {
         value.iType = type;
-        EXPECT_EQ(
-            CapturedDiagnostics([&] { EXPECT_EQ(file.ValueAdd(&value), 0); }),
+        ExpectCall(
+            0,
             "\nFailure : INIGetTypeSize() > Invalid type!\nFailure : CINIFile::ValueAdd() > INIGetTypeSize() "
-            "failed!");
-        EXPECT_EQ(
-            CapturedDiagnostics([&] { EXPECT_EQ(file.ValueReplace("n", &value), 0); }),
+            "failed!",
+            [&] { return file.ValueAdd(&value); });
+        ExpectCall(
+            0,
             "\nFailure : INIGetTypeSize() > Invalid type!\nFailure : CINIFile::ValueAdd() > INIGetTypeSize() "
-            "failed!\nFailure : CINIFile::ValueReplace() > CINIFile::ValueAdd() failed!");
+            "failed!\nFailure : CINIFile::ValueReplace() > CINIFile::ValueAdd() failed!",
+            [&] { return file.ValueReplace("n", &value); });
     }
     EXPECT_EQ(file.CurrentSection()->iValueCount, 0);
     EXPECT_EQ(INIGetTypeSize(INI_TYPE_RAW32), 4);

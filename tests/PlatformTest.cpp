@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <string>
 
 #include "platform/CString.h"
 #include "platform/NoCase.h"
@@ -25,7 +26,14 @@ TEST(Platform, NoCaseFoldsAsciiOnlyUnderAnyLocale) {
     EXPECT_EQ(CompareNoCase("I", "i"), 0); // no dotless i under a Turkish locale
     EXPECT_LT(CompareNoCase("a", "b"), 0);
     EXPECT_NE(CompareNoCase("\xC9", "\xE9"), 0); // bytes above 0x7F are not folded
-    EXPECT_EQ(HashNoCase("Hoops"), HashNoCase("hOOPS"));
+    // Names of every length, so that the last bytes of a name count in both ways of reading them.
+    std::string upper = "HOOPS.HOOP12.MOUNTS.MOUNT7", lower = "hoops.hoop12.mounts.mount7";
+    for (size_t length = 1; length <= upper.size(); ++length) {
+        EXPECT_EQ(HashNoCase(upper.substr(0, length).c_str()), HashNoCase(lower.substr(0, length).c_str()));
+        std::string other = lower.substr(0, length);
+        other.back() ^= 1;
+        EXPECT_NE(HashNoCase(other.c_str()), HashNoCase(lower.substr(0, length).c_str())) << other;
+    }
     std::setlocale(LC_ALL, "C");
     if (!turkish)
         GTEST_SKIP() << "tr_TR.UTF-8 is not installed";

@@ -15,6 +15,12 @@ std::string CapturedDiagnostics(const std::function<void()>& action) {
     return testing::internal::GetCapturedStderr();
 }
 
+void ExpectCall(int result, const std::string& printed, const std::function<int()>& call) {
+    int answered = 0;
+    EXPECT_EQ(CapturedDiagnostics([&] { answered = call(); }), printed);
+    EXPECT_EQ(answered, result) << printed;
+}
+
 TempDir::TempDir() {
     char pattern[] = "/tmp/brevant-test-XXXXXX";
     const char* made = mkdtemp(pattern);
@@ -27,7 +33,9 @@ TempDir::~TempDir() {
         std::filesystem::remove_all(dir_, ignored);
 }
 
-std::string TempDir::Path(const std::string& name) const { return dir_ + "/" + name; }
+std::string TempDir::Path(const std::string& name) const {
+    return dir_ + "/" + name;
+}
 
 std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
     std::string path = Path(name);

@@ -7,6 +7,9 @@
 // Runs `action` and answers everything it printed to standard error.
 std::string CapturedDiagnostics(const std::function<void()>& action);
 
+// Expects `call` to answer `result` and to print exactly `printed`.
+void ExpectCall(int result, const std::string& printed, const std::function<int()>& call);
+
 // A file in a fresh temporary directory, removed with the directory when the object goes.
 class TempDir {
   public:

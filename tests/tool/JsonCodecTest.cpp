@@ -23,30 +23,16 @@ HoopData SampleHoop() {
     return hoop;
 }
 
-bool SameHoop(const HoopData& a, const HoopData& b) {
-    bool same = a.description == b.description && a.shape == b.shape && a.rotation == b.rotation &&
-                a.sewField == b.sewField && a.innerDim == b.innerDim && a.outerDim == b.outerDim &&
-                a.points.size() == b.points.size() && a.mounts.size() == b.mounts.size();
-    for (size_t k = 0; same && k < a.points.size(); ++k)
-        same = a.points[k].x == b.points[k].x && a.points[k].y == b.points[k].y;
-    for (size_t k = 0; same && k < a.mounts.size(); ++k) {
-        const MountData& m = a.mounts[k];
-        const MountData& n = b.mounts[k];
-        same = m.label == n.label && m.id == n.id && m.rotation == n.rotation && m.lowX == n.lowX &&
-               m.highX == n.highX && m.lowY == n.lowY && m.highY == n.highY;
-    }
-    return same;
-}
-
 TEST(JsonCodec, HoopsComeBackFromTheirFormattedJson) {
     std::vector<HoopData> hoops{SampleHoop(), HoopData{}};
+    hoops[0].rotation = 30;
     std::string text = FormatJson(HoopsToJson(hoops));
     std::vector<HoopData> back;
     std::string error;
     ASSERT_TRUE(HoopsFromJson(nlohmann::json::parse(text), back, error)) << error;
     ASSERT_EQ(back.size(), 2u);
-    EXPECT_TRUE(SameHoop(hoops[0], back[0]));
-    EXPECT_TRUE(SameHoop(hoops[1], back[1]));
+    EXPECT_EQ(FirstDifference(hoops, back), "");
+    EXPECT_EQ(back[0].rotation, hoops[0].rotation);
 }
 
 TEST(JsonCodec, FormattedTextIsTheSameDocumentInShortLines) {
