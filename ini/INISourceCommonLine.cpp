@@ -81,7 +81,7 @@ uint32_t DigitsValue(uint64_t word, int digits) {
     return static_cast<uint32_t>(value);
 }
 
-// Elements of an optional minus and one to eight decimal digits, separated by single commas. A leading zero
+// Elements of an optional minus and one to seven decimal digits, separated by single commas. A leading zero
 // before a further digit is left to the steps, which read it as octal, and longer numbers too. Gives the
 // character after the last element, or null.
 const char* ReadPlainDecimals(const char* text, int32_t* elements, int* count) {
