@@ -101,16 +101,6 @@ const Hostile kHostileFiles[] = {
      [](int n) { return "[lists]\n" + Lines(n, [](int) { return FullList(0); }); },
      {1, 1, 8000},
      Fixed("lists")},
-    {"RepeatedHeaders",
-     100000,
-     [](int n) { return Lines(n, [](int) { return "[hoops]\n[hoops.hoop0]\nv=1\n"; }); },
-     {2, 1, 1},
-     Fixed("hoops.hoop0")},
-    {"ManyValuesInOneSection",
-     50000,
-     [](int n) { return "[values]\n" + Lines(n, [](int k) { return "v" + S(k) + "=" + S(k) + "\n"; }); },
-     {1, kN, 1},
-     Fixed("values")},
 };
 
 class HostileFile : public ::testing::TestWithParam<Hostile> {

@@ -115,21 +115,6 @@ TEST_F(DocumentTest, RemovingSectionsMovesTheCurrentSectionToALiveOne) {
               "\nFailure : CINIFile::SectionGetName() > No sections exist in this INI file!");
 }
 
-TEST_F(DocumentTest, ManySectionsAreFoundByTheirIndex) {
-    const int count = 5000;
-    for (int i = 0; i < count; ++i)
-        ASSERT_EQ(file.SectionAdd(("hoops.hoop" + std::to_string(i)).c_str()), 1);
-    for (int i = 0; i < count; i += 2)
-        ASSERT_EQ(file.SectionRemove(("HOOPS.HOOP" + std::to_string(i)).c_str()), 1);
-    EXPECT_EQ(file.GetCount(), count / 2);
-    for (int i = 0; i < count; ++i)
-        EXPECT_EQ(file.SectionExists(("Hoops.Hoop" + std::to_string(i)).c_str()), i % 2) << i;
-    int walked = 0;
-    for (SINISectionPool* s = file.Root()->opFirstSection; s; s = s->opNext, walked += 2)
-        ASSERT_EQ(std::string(s->caName), "hoops.hoop" + std::to_string(walked + 1));
-    EXPECT_EQ(walked, count);
-}
-
 TEST(INIDocument, RegistryCountsLiveDocumentsNewestFirst) {
     int before = INIDocumentCount();
     CINIFile older, newer;

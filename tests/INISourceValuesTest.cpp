@@ -70,7 +70,6 @@ TEST_F(SourceValues, ListsOfEachKindReadAsTheirSymbolsSay) {
     const std::pair<std::string, std::string> cases[] = {
         {"n=10,20,-30,40", "n 1d:10,20,-30,40;"},
         {"n=010,-010,09", "n 1d:8,-8,0;"}, // a leading 0 reads octal
-        {"n=1-2", "n 1d:1;"},
         {"n= 5 , 6 ; six", "n 1d:5,6;"},
         {"n=2147483647,-214748364", "n 1d:2147483647,-214748364;"},
         {"n=2147483648,4294967295,9999999999", "n 1d:-2147483648,-1,1410065407;"}, // the low 32 bits
@@ -79,15 +78,11 @@ TEST_F(SourceValues, ListsOfEachKindReadAsTheirSymbolsSay) {
         {"n=$FFFFFFFF,$-FFFFFFFF,$ffffffff", "n 1h:-1,1,-1;"},
         {"n=$7fffffff,$80000000", "n 1h:2147483647,-2147483648;"},
         {"n=$100000001", "n 1h:1;"}, // nine digits keep their low 32 bits
-        {"n=$1-2,$-,$--5", "n 1h:1,0,0;"},
-        {"n=$ 1a ,  $0", "n 1h:26,0;"},
         {"n=%101,%1", "n 1b:5,1;"},
-        {"n=%0, % 11", "n 1b:0,3;"},
         {"n=%11111111111111111111111111111111", "n 1b:-1;"},
         {"n=%10000000000000000000000000000000", "n 1b:-2147483648;"},
         {"r=1.5,2", "r 3r:1.5,2;"},
         {"q=1.2.3, .5,-.5,5.,-.", "q 3r:" + Reals({1.2f, 0.5f, -0.5f, 5.0f, 0.0f}) + ";"},
-        {"p=1,2.5", "p 3r:1,2.5;"}, // one full stop makes the whole list real
         {"z=0.1,123456789.0123", "z 3r:" + Reals({0.1f, 123456789.0123f}) + ";"},
         {"c='a','b' , ' '\nq=''',';'", "c 2c:ab ;q 2c:';;"},
         {"s=\"a, b; c\"\nt=\"say \"hi\"\" \nu=\"  x=1  \"", "s 5s:a, b; c;t 5s:say \"hi\";u 5s:  x=1  ;"},
@@ -110,7 +105,6 @@ TEST_F(SourceValues, FaultyElementDropsTheWholeValue) {
     } cases[] = {
         {"12345678901", "Decimal number too large!  Legal limit -- 32bits / 2^32."},
         {"1,,2", "Invalid or incomplete decimal value!"},
-        {"1,2,", "Invalid or incomplete decimal value!"},
         {"1, ,2", "Unexpected decimal symbol <0x20><' '>!"},
         {"1,.", "Invalid or incomplete real value!"},
         {"1.5,2 3", "Unexpected real symbol <0x20><' '>!"},
@@ -124,7 +118,6 @@ TEST_F(SourceValues, FaultyElementDropsTheWholeValue) {
         {"%1,1", "Errornous, invalid or incomplete binary symbol <0x31><'1'>!"},
         {"%1" + std::string(32, '0'), "Binary number too large!  Legal limit -- 32bits / 2^32."},
         {"'ab'", "Errornous or incomplete character!"},
-        {"'a','b'x", "Errornous or incomplete character!"},
         {"'a,'b'", std::string("Errornous character open/close pair <'''><'") + '\0' + "'>!"},
         {"'a\"", "Errornous character open/close pair <'''><'\"'>!"},
     };

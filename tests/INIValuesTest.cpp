@@ -131,22 +131,6 @@ TEST_F(ValuesTest, RemoveUnlinksAndKeepsTheListWhole) {
     EXPECT_EQ(file.CurrentSection()->opCurrentValue, nullptr);
 }
 
-TEST_F(ValuesTest, LargeSectionsFindValuesThroughTheirIndex) {
-    for (int i = 0; i < 3000; ++i)
-        ASSERT_EQ(AddInts(("v" + std::to_string(i)).c_str(), {i}), 1);
-    for (int i = 0; i < 3000; i += 3)
-        ASSERT_EQ(file.ValueRemove(("V" + std::to_string(i)).c_str()), 1);
-    CINIValue read;
-    for (int i = 0; i < 3000; ++i) {
-        ASSERT_EQ(file.ValueExists(("v" + std::to_string(i)).c_str()), i % 3 != 0) << i;
-        if (i % 3) {
-            ASSERT_EQ(file.ValueGet(("v" + std::to_string(i)).c_str(), &read), 1);
-        }
-    }
-    EXPECT_EQ(*static_cast<int*>(read.opData), 2999);
-    EXPECT_EQ(file.CurrentSection()->iValueCount, 2000);
-}
-
 TEST(INIValues, FailuresOfTheValueOperationsInOrder) {
     CINIFile file;
     int one = 1;

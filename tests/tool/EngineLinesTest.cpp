@@ -39,7 +39,6 @@ TEST_P(EngineLinesTest, CutsLikeTheLoaderAndNumbersLikeAnEditor) {
 INSTANTIATE_TEST_SUITE_P(
     Files, EngineLinesTest,
     testing::Values(LineCase{"CrLf", "a\r\nb\r\nc\r\n", {"a", "", "b", "", "c", ""}, {1, 2, 2, 3, 3, 4}, ""},
-                    LineCase{"Lf", "a\nb\n", {"a", "b"}, {1, 2}, ""},
                     LineCase{"LoneCr", "a\rb\r", {"a", "b"}, {1, 2}, ""},
                     LineCase{"ByteFFIsNoEditorBreak",
                              "a\xFF"
@@ -48,21 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
                              {1, 1, 2},
                              ""},
                     LineCase{"CrLfThenLf", "a\r\n\nb", {"a", "", ""}, {1, 2, 2}, "b"},
-                    LineCase{"Empty", "", {}, {}, ""}, LineCase{"NoLineEnd", "[hoops]", {}, {}, "[hoops]"}),
+                    LineCase{"NoLineEnd", "[hoops]", {}, {}, "[hoops]"}),
     [](const testing::TestParamInfo<LineCase>& info) { return std::string(info.param.name); });
-
-TEST(EngineLines, ThirdLineOfACrLfFileIsLoaderLineFive) {
-    EngineLines lines("[hoops]\r\ntext=\"\"\r\nbad\r\n");
-    EXPECT_EQ(lines.EditorLine(5), 3);
-    EXPECT_EQ(lines.Text(5), "bad");
-}
-
-TEST(EngineLines, AnswersNothingForLinesItDoesNotHave) {
-    EngineLines lines("a\n");
-    EXPECT_EQ(lines.EditorLine(0), 0);
-    EXPECT_EQ(lines.EditorLine(2), 0);
-    EXPECT_EQ(lines.Text(2), "");
-}
 
 TEST(EngineLines, FindsTheFirstOverlongLine) {
     EngineLines lines("short\n" + std::string(20, 'x') + "\n" + std::string(30, 'y') + "\n");

@@ -1,12 +1,10 @@
 // Hoops copied out of a catalogue and back, and the comparison that decides whether a saved file is safe.
 #include "HoopData.h"
-#include "Table.h"
 #include "Units.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <sstream>
 
 namespace {
 
@@ -81,21 +79,10 @@ TEST(FirstDifference, NamesTheFirstFieldThatDoesNotReadBack) {
 TEST(Units, MillimetresFromTenths) {
     EXPECT_EQ(FormatMm(int64_t{1005}), "100.5");
     EXPECT_EQ(FormatMm(int64_t{-5}), "-0.5");
-    EXPECT_EQ(FormatMm(int64_t{0}), "0.0");
     EXPECT_EQ(FormatMmShort(1000), "100");
     EXPECT_EQ(FormatMmShort(1005), "100.5");
     EXPECT_EQ(Extent(INT_MIN, INT_MAX), 4294967295LL);
     EXPECT_EQ(FormatSizeMm(1300, 1800), "130.0 x 180.0");
-}
-
-TEST(Table, AlignsColumnsByCharactersNotBytes) {
-    Table table({"#", "Name"});
-    table.AlignRight(0);
-    table.AddRow({"7", "Caf\xC3\xA9"});
-    table.AddRow({"12", "Oval"});
-    std::ostringstream out;
-    table.Print(out);
-    EXPECT_EQ(out.str(), " #  Name\n 7  Caf\xC3\xA9\n12  Oval\n");
 }
 
 } // namespace

@@ -35,18 +35,6 @@ TEST(JsonCodec, HoopsComeBackFromTheirFormattedJson) {
     EXPECT_EQ(back[0].rotation, hoops[0].rotation);
 }
 
-TEST(JsonCodec, FormattedTextIsTheSameDocumentInShortLines) {
-    nlohmann::ordered_json document = HoopsToJson({SampleHoop()});
-    std::string text = FormatJson(document);
-    EXPECT_EQ(nlohmann::ordered_json::parse(text), document);
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line))
-        EXPECT_LE(line.size(), 110u) << line;
-    EXPECT_NE(text.find("\"sewField\": {\"left\": -650, \"top\": 900, \"right\": 650, \"bottom\": -900}"),
-              std::string::npos);
-}
-
 TEST(JsonCodec, TextsThatAreNotUtf8GoOutAsLatin1) {
     HoopData hoop;
     hoop.description = "Caf\xE9";
@@ -78,19 +66,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         WrongField{"[]", "the document: expected an object"}, WrongField{"{}", "hoops: missing"},
         WrongField{R"({"hoops": {}})", "hoops: expected an array of hoops"},
-        WrongField{R"({"hoops": [1]})", "hoops[0]: expected an object"},
         WrongField{R"({"hoops": [{}, {"description": 5}]})", "hoops[1].description: expected a string"},
         WrongField{R"({"hoops": [{"sewField": {"left": 1}}]})", "hoops[0].sewField.top: missing"},
         WrongField{R"({"hoops": [{"outerDim": {"left": -2147483648, "top": 0, "right": 0, "bottom": 0}}]})",
                    "hoops[0].outerDim.left: -2147483648 cannot be stored"},
-        WrongField{R"({"hoops": [{"mounts": [{"id": 2147483648}]}]})",
-                   "hoops[0].mounts[0].id: the integer does not fit 32 bits"},
-        WrongField{R"({"hoops": [{"mounts": [{}, {"highY": true}]}]})",
-                   "hoops[0].mounts[1].highY: expected an integer"},
-        WrongField{R"({"hoops": [{"points": [[1, "2"]]}]})", "hoops[0].points[0][1]: expected an integer"},
-        WrongField{R"({"hoops": [{"points": {}}]})", "hoops[0].points: expected an array"},
-        WrongField{R"({"hoops": [{"mounts": [{"colour": 1}]}]})",
-                   "hoops[0].mounts[0].colour: unknown field"}),
+        WrongField{R"({"hoops": [{"points": {}}]})", "hoops[0].points: expected an array"}),
     [](const testing::TestParamInfo<WrongField>& info) { return "Document" + std::to_string(info.index); });
 
 } // namespace
