@@ -147,25 +147,21 @@ TEST_F(HoopGeometry, HoopRectangleCoversTheSewFieldOverEveryMount) {
 }
 
 TEST_F(HoopGeometry, PointsFailOrEmpty) {
-    CArray<POINT, POINT> points, read;
-    for (int i = 0; i < 50; ++i)
-        points.Add(POINT{i * 3 - 70, INT_MAX - i});
+    CArray<POINT, POINT> points, read, none;
+    points.Add(POINT{-70, INT_MAX});
+    points.Add(POINT{3, INT_MIN});
     read.Add(POINT{9, 9});
     EXPECT_EQ(handle.GetHoopPoints(1, &read), 0);
     EXPECT_EQ(handle.SetHoopPoints(-1, &points), 0);
     EXPECT_EQ(handle.GetHoopPoints(0, nullptr), 0);
     EXPECT_EQ(handle.SetHoopPoints(0, nullptr), 0);
     EXPECT_EQ(read.GetSize(), 1);
-    // A failed copy and an empty array both leave the hoop without points.
-    ASSERT_EQ(handle.SetHoopPoints(0, &points), 1);
-    MemFailAt(1);
-    EXPECT_EQ(handle.SetHoopPoints(0, &points), 0);
-    MemFailAt(0);
-    ASSERT_EQ(handle.GetHoopPoints(0, &read), 1);
-    EXPECT_EQ(read.GetSize(), 0);
-    CArray<POINT, POINT> none;
-    ASSERT_EQ(handle.SetHoopPoints(0, &points), 1);
-    EXPECT_EQ(handle.SetHoopPoints(0, &none), 1);
-    ASSERT_EQ(handle.GetHoopPoints(0, &read), 1);
-    EXPECT_EQ(read.GetSize(), 0);
+    for (bool fail : {true, false}) { // a failed copy and an empty array both leave the hoop without points
+        ASSERT_EQ(handle.SetHoopPoints(0, &points), 1);
+        MemFailAt(fail ? 1 : 0);
+        EXPECT_EQ(handle.SetHoopPoints(0, fail ? &points : &none), fail ? 0 : 1);
+        MemFailAt(0);
+        ASSERT_EQ(handle.GetHoopPoints(0, &read), 1);
+        EXPECT_EQ(read.GetSize(), 0);
+    }
 }

@@ -60,10 +60,6 @@ TEST_F(HoopMounts, InsertAppendsAndSetKeepsFieldsGivenTheKeepValue) {
     EXPECT_EQ(handle.GetHoopMountCount(0), 0);
     EXPECT_EQ(All(1), (std::vector<Mount>{{"first", {1, 2, 3, 4, 5, 6}},
                                           {"", {kKeep, kKeep, kKeep, kKeep, kKeep, kKeep}}}));
-    int highY = 0, rotation = 0;
-    EXPECT_EQ(handle.GetHoopMount(1, 0, nullptr, nullptr, &rotation, nullptr, nullptr, nullptr, &highY), 1);
-    EXPECT_EQ(rotation, 2);
-    EXPECT_EQ(highY, 6);
     ASSERT_EQ(Insert(0, "m", {1, 2, 3, 4, 5, 6}), 0); // set keeps fields given the keep value or a null label
     EXPECT_EQ(Set(0, nullptr, {7, kKeep, kKeep, kKeep, kKeep, kKeep}), 1);
     EXPECT_EQ(All(0)[0], (Mount{"m", {7, 2, 3, 4, 5, 6}}));
@@ -71,39 +67,28 @@ TEST_F(HoopMounts, InsertAppendsAndSetKeepsFieldsGivenTheKeepValue) {
     EXPECT_EQ(All(0)[0], (Mount{"", {7, 0, -1, kKeep + 1, 5, 9}}));
     EXPECT_EQ(handle.SetHoopMountLabel(0, 0, "%s label"), 1);
     EXPECT_EQ(handle.SetHoopMountLabel(0, 0, nullptr), 1);
-    CString label;
-    EXPECT_EQ(handle.GetHoopMountLabel(0, 0, &label), 1);
-    EXPECT_EQ(label, "%s label");
+    EXPECT_EQ(All(0)[0].first, "%s label");
 }
 
 TEST_F(HoopMounts, FailuresAnswerTheirOwnValueAndChangeNothing) {
     ASSERT_EQ(Insert(0, "m", {1, 2, 3, 4, 5, 6}), 0);
-    CINIHoop empty;
     CString label("untouched");
-    int number = 99;
-    struct Where {
-        CINIHoop* h;
-        int hoop, mount;
-    } wheres[] = {{&handle, -1, 0}, {&handle, 2, 0}, {&handle, 0, -1}, {&handle, 0, 1}, {&empty, 0, 0}};
-    for (const Where& w : wheres) {
-        EXPECT_EQ(
-            w.h->GetHoopMount(w.hoop, w.mount, &label, &number, &number, &number, &number, &number, &number),
-            0);
-        EXPECT_EQ(w.h->SetHoopMount(w.hoop, w.mount, "x", 0, 0, 0, 0, 0, 0), 0);
-        EXPECT_EQ(w.h->RemoveHoopMount(w.hoop, w.mount), 0);
-        EXPECT_EQ(w.h->GetHoopMountLabel(w.hoop, w.mount, &label), 0);
-        EXPECT_EQ(w.h->SetHoopMountLabel(w.hoop, w.mount, "x"), 0);
+    int n = 99;
+    for (auto [hoop, mount] : {std::pair{-1, 0}, {2, 0}, {0, -1}, {0, 1}}) {
+        EXPECT_EQ(handle.GetHoopMount(hoop, mount, &label, &n, &n, &n, &n, &n, &n), 0);
+        EXPECT_EQ(handle.SetHoopMount(hoop, mount, "x", 0, 0, 0, 0, 0, 0), 0);
+        EXPECT_EQ(handle.RemoveHoopMount(hoop, mount), 0);
+        EXPECT_EQ(handle.GetHoopMountLabel(hoop, mount, &label), 0);
+        EXPECT_EQ(handle.SetHoopMountLabel(hoop, mount, "x"), 0);
         for (const NumberField& f : kNumberFields) {
-            EXPECT_EQ((w.h->*f.get)(w.hoop, w.mount), 0);
-            EXPECT_EQ((w.h->*f.set)(w.hoop, w.mount, 7), 0);
-        }
-        if (w.mount == 0) {
-            EXPECT_EQ(w.h->InsertHoopMount(w.hoop, "x", 0, 0, 0, 0, 0, 0), -1);
-            EXPECT_EQ(w.h->GetHoopMountCount(w.hoop), 0);
+            EXPECT_EQ((handle.*f.get)(hoop, mount), 0);
+            EXPECT_EQ((handle.*f.set)(hoop, mount, 7), 0);
         }
     }
+    EXPECT_EQ(handle.InsertHoopMount(2, "x", 0, 0, 0, 0, 0, 0), -1);
+    EXPECT_EQ(handle.GetHoopMountCount(-1), 0);
     EXPECT_EQ(label, "untouched");
-    EXPECT_EQ(number, 99);
+    EXPECT_EQ(n, 99);
     EXPECT_EQ(All(0), (std::vector<Mount>{{"m", {1, 2, 3, 4, 5, 6}}}));
 }
 
@@ -124,20 +109,15 @@ TEST_F(HoopMounts, EachSingleFieldMemberReachesOnlyItsField) {
 }
 
 TEST_F(HoopMounts, RemoveShiftsLaterMountsDownAndKeepsTheListLinked) {
-    for (int removed = 0; removed < 3; ++removed) {
-        for (int id : {10, 11, 12})
-            Insert(1, nullptr, {id, 0, 0, 0, 0, 0});
-        EXPECT_EQ(handle.RemoveHoopMount(1, removed), 1);
-        EXPECT_EQ(Insert(1, nullptr, {13, 0, 0, 0, 0, 0}), 2);
-        std::vector<int> ids;
-        for (const Mount& m : All(1))
-            ids.push_back(m.second[0]);
-        std::vector<int> expected{10, 11, 12, 13};
-        expected.erase(expected.begin() + removed);
-        EXPECT_EQ(ids, expected) << "removed " << removed;
-        while (handle.GetHoopMountCount(1) > 0)
-            ASSERT_EQ(handle.RemoveHoopMount(1, 0), 1);
-    }
+    for (int id : {10, 11, 12, 13})
+        Insert(1, nullptr, {id, 0, 0, 0, 0, 0});
+    EXPECT_EQ(handle.RemoveHoopMount(1, 1), 1); // inner, last, first
+    EXPECT_EQ(handle.RemoveHoopMount(1, 2), 1);
+    EXPECT_EQ(handle.RemoveHoopMount(1, 0), 1);
+    EXPECT_EQ(Insert(1, "added", {14, 0, 0, 0, 0, 0}), 1);
+    EXPECT_EQ(All(1), (std::vector<Mount>{{"", {12, 0, 0, 0, 0, 0}}, {"added", {14, 0, 0, 0, 0, 0}}}));
+    while (handle.GetHoopMountCount(1) > 0)
+        ASSERT_EQ(handle.RemoveHoopMount(1, 0), 1);
     EXPECT_EQ(Insert(1, "again", {0, 0, 0, 0, 0, 0}), 0);
 }
 

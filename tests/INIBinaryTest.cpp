@@ -1,4 +1,5 @@
-// The binary INI loader: header checks, sections and values, element byte order, and every fault's messages.
+// The binary INI loader: header checks, sections and values, element byte order, and every fault's messages;
+// loading named files of either form.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -72,23 +73,29 @@ struct BinaryLoadTest : testing::Test {
     }
 };
 
+// Loading a named file: the name check, the choice of loader by extension, and what a failed load leaves.
+struct FileLoadTest : BinaryLoadTest {
+    std::string LoadFile(const std::string& name, int expected) {
+        return CapturedDiagnostics([&] { EXPECT_EQ(file.Load(name.c_str()), expected) << name; });
+    }
+    // A created document without sections: GetCount answers 0 without a message.
+    void ExpectEmptyCreatedDocument() {
+        ASSERT_NE(file.Root(), nullptr);
+        ExpectCall(0, "", [&] { return file.GetCount(); });
+    }
+};
+
 } // namespace
 
 TEST_F(BinaryLoadTest, ExampleFileLoadsOneSectionWithOneValue) {
     const char example[] = "INB\x08\x0D\x01\0\0\0\x32\0\0\0\0\0\x01\0\0\0\0\0\0\0\x01\0\0\0\0\0\0\0\0"
                            "\x05hoops\0\x01\x01\x02id\0\x01\x03\0\0";
-    std::string bytes(example, sizeof example); // with the last zero byte of the element
-    BinaryIni written;
-    written.Section("hoops").Ints("id", {3});
-    EXPECT_EQ(written.Bytes(), bytes); // the writer and the hand-spelled file agree
-    EXPECT_EQ(Load(bytes), kLoaded);
+    EXPECT_EQ(Load(std::string(example, sizeof example)), kLoaded); // with the last zero byte of the element
     EXPECT_EQ(Dump(file), "[hoops]id 1 1 1:3,;");
     EXPECT_EQ(file.Root()->iFileType, 1);
     EXPECT_EQ(file.Root()->iVersion, 1);
 
-    std::string header = BinaryIni().Bytes(); // a header alone is an empty document
-    ASSERT_EQ(header.size(), 32u);
-    EXPECT_EQ(Load(header), kLoaded);
+    EXPECT_EQ(Load(BinaryIni().Bytes()), kLoaded); // a header alone is an empty document
     ExpectCall(0, "", [&] { return file.GetCount(); });
     EXPECT_EQ(file.CurrentSection(), nullptr);
 }
@@ -179,13 +186,11 @@ TEST_F(BinaryLoadTest, FaultsFailTheLoadWithTheirMessagesAndLeaveNothing) {
          [](BinaryIni& f) { f.sections[1].Last().name.insert(0, 1, '\0'); }, corruptedName},
         {"type 0", [](BinaryIni& f) { f.sections[1].Last().type = 0; }, badType},
         {"type 6", [](BinaryIni& f) { f.sections[1].Last().type = 6; }, badType},
-        {"type 0xFF", [](BinaryIni& f) { f.sections[1].Last().type = 0xFF; }, badType},
         {"repeated value", [](BinaryIni& f) { f.sections[0].Ints("ID", {4}); },
          "\nFailure : CINIFile::ValueAdd() > The value <ID> already exists in section <hoops> in this INI "
          "file! Cannot add two values with the same name to one section!"
          "\nFailure : INIBinaryLoadData() > CINIFile::ValueAdd() failed!"},
         {"cut inside the elements", [](BinaryIni& f) { f.cutTo = f.Bytes().size() - 2; }, kShortRead},
-        {"cut inside a section name", [](BinaryIni& f) { f.cutTo = 35; }, kShortRead},
         {"more sections than written", [](BinaryIni& f) { f.sectionCount = 3; }, kShortRead},
         {"more values than written", [](BinaryIni& f) { f.sections[1].valueCount = 3; }, kShortRead},
         {"more elements than written", [](BinaryIni& f) { f.sections[1].Last().count = 5; }, kShortRead},
@@ -212,4 +217,54 @@ TEST(INIBinaryLoadData, RefusesMissingArguments) {
     ExpectCall(1, kLoaded, [&] { return INIBinaryLoadData(file.Root(), stream, &file); });
     std::fclose(stream);
     file.Destroy();
+}
+
+TEST_F(FileLoadTest, ExtensionInbInAnyCaseIsBinaryEverythingElseText) {
+    BinaryIni binary;
+    binary.Section("hoops").Ints("id", {3});
+    for (const char* name : {"a.inb", "b.InB"}) {
+        std::string path = dir.Write(name, binary.Bytes());
+        EXPECT_EQ(LoadFile(path, 1), kLoaded) << name;
+        EXPECT_EQ(file.Root()->iFileType, 1) << name;
+        EXPECT_EQ(file.GetCount(), 1) << name;
+    }
+    for (const char* name : {"e.ini", "h.inbx", "i.inb.ini"}) {
+        std::string path = dir.Write(name, "[hoops]\nid = 3\n");
+        std::string printed = LoadFile(path, 1);
+        EXPECT_EQ(printed.find("Binary"), std::string::npos) << name << printed;
+        EXPECT_EQ(file.Root()->iFileType, 0) << name;
+    }
+}
+
+TEST_F(FileLoadTest, NamesShorterThanFiveCharactersAreRefused) {
+    const std::string refused = "\nFailure : CINIFile::Load() > Invalid filename passed to function!";
+    for (const char* name : {".inb", "a.in"}) {
+        EXPECT_EQ(LoadFile(name, 0), refused) << name;
+        ExpectEmptyCreatedDocument();
+    }
+    ExpectCall(0, refused, [&] { return file.Load(nullptr); });
+    ExpectEmptyCreatedDocument();
+}
+
+TEST_F(FileLoadTest, UnopenableFileLeavesAnEmptyCreatedDocument) {
+    const std::string notOpened = "\nFailure : CINIFile::Load() > _tfopen() failed!";
+    std::string path = dir.Write("Catalogue.inb", BinaryIni().Bytes());
+    std::string upper = dir.Path("CATALOGUE.INB"); // names are opened as passed, not upper-cased
+    for (const std::string& name : {dir.Path("missing.inb"), dir.Path("missing.ini"), upper}) {
+        EXPECT_EQ(LoadFile(name, 0), notOpened) << name;
+        ExpectEmptyCreatedDocument();
+    }
+    EXPECT_EQ(LoadFile(path, 1), kLoaded);
+}
+
+TEST_F(FileLoadTest, LoadingReplacesTheDocument) {
+    int before = INIDocumentCount();
+    BinaryIni first, other;
+    first.Section("first").Ints("id", {1});
+    other.Section("other");
+    ASSERT_EQ(LoadFile(dir.Write("first.inb", first.Bytes()), 1), kLoaded);
+    ASSERT_EQ(LoadFile(dir.Write("other.inb", other.Bytes()), 1), kLoaded);
+    EXPECT_EQ(INIDocumentCount(), before + 1);
+    EXPECT_EQ(file.GetCount(), 1);
+    EXPECT_EQ(file.SectionExists("first"), 0);
 }

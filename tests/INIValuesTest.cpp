@@ -1,7 +1,6 @@
 // Values of a document: building, adding, reading, replacing and removing them in the current section.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -75,13 +74,6 @@ TEST_F(ValuesTest, AddedValuesAreOwnCopiesWithinTheElementLimit) {
     EXPECT_EQ(read.iCount, 3);
     EXPECT_EQ(static_cast<int*>(read.opData)[0], 1);
     EXPECT_STREQ(read.caName, "neg");
-
-    char text[] = "Small";
-    CINIValue string("desc", INI_TYPE_STRING, 5, INI_KIND_STRING, text);
-    ASSERT_EQ(file.ValueAdd(&string), 1);
-    ASSERT_EQ(file.ValueGet("desc", &read), 1);
-    EXPECT_EQ(read.iCount, 5);
-    EXPECT_EQ(std::memcmp(read.opData, "Small", 6), 0); // zero-terminated in the document
 }
 
 TEST_F(ValuesTest, NamesAreUniqueWithoutRegardToCase) {
@@ -153,19 +145,12 @@ TEST(INIValues, FailuresOfTheValueOperationsInOrder) {
     ExpectCall(0, "", [&] { return file.ValueExists("n"); });
 
     ASSERT_EQ(file.SectionAdd("s"), 1);
-    for (int type : {0, 6}) {
-        value.iType = type;
-        ExpectCall(
-            0,
-            "\nFailure : INIGetTypeSize() > Invalid type!\nFailure : CINIFile::ValueAdd() > INIGetTypeSize() "
-            "failed!",
-            [&] { return file.ValueAdd(&value); });
-        ExpectCall(
-            0,
-            "\nFailure : INIGetTypeSize() > Invalid type!\nFailure : CINIFile::ValueAdd() > INIGetTypeSize() "
-            "failed!\nFailure : CINIFile::ValueReplace() > CINIFile::ValueAdd() failed!",
-            [&] { return file.ValueReplace("n", &value); });
-    }
+    value.iType = 6; // the binary loader's tests take type 0
+    const std::string badType = "\nFailure : INIGetTypeSize() > Invalid type!\nFailure : "
+                                "CINIFile::ValueAdd() > INIGetTypeSize() failed!";
+    ExpectCall(0, badType, [&] { return file.ValueAdd(&value); });
+    ExpectCall(0, badType + "\nFailure : CINIFile::ValueReplace() > CINIFile::ValueAdd() failed!",
+               [&] { return file.ValueReplace("n", &value); });
     EXPECT_EQ(file.CurrentSection()->iValueCount, 0);
     EXPECT_EQ(INIGetTypeSize(INI_TYPE_RAW32), 4);
     EXPECT_EQ(INIGetTypeSize(INI_TYPE_CHARACTER), 1);

@@ -50,12 +50,6 @@ INSTANTIATE_TEST_SUITE_P(
                     LineCase{"NoLineEnd", "[hoops]", {}, {}, "[hoops]"}),
     [](const testing::TestParamInfo<LineCase>& info) { return std::string(info.param.name); });
 
-TEST(EngineLines, FindsTheFirstOverlongLine) {
-    EngineLines lines("short\n" + std::string(20, 'x') + "\n" + std::string(30, 'y') + "\n");
-    EXPECT_EQ(lines.FirstLineOfLength(20), 2);
-    EXPECT_EQ(lines.FirstLineOfLength(31), 0);
-}
-
 TEST(PrintableLine, EscapesControlCharactersAndCutsLongLines) {
     EXPECT_EQ(PrintableLine("a\x01"
                             "b\tc"),

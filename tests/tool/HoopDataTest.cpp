@@ -55,10 +55,7 @@ TEST(FirstDifference, NamesTheFirstFieldThatDoesNotReadBack) {
     } changes[] = {
         {[](HoopData& h) { h.description = "Other"; },
          "hoop 1 (Multi): its description \"Multi\" reads back as"},
-        {[](HoopData& h) { h.innerDim.top = 1; },
-         "its inner dimension -600,500,600,-500 reads back as -600,1,600,-500"},
         {[](HoopData& h) { h.points.pop_back(); }, "its outline of 4 points reads back as 3 points"},
-        {[](HoopData& h) { h.mounts.pop_back(); }, "its 2 mounts read back as 1"},
         {[](HoopData& h) { h.mounts[1].label = "x"; }, "mount 1 label \"High\" reads back as \"x\""},
         {[](HoopData& h) { h.mounts[0].highY = 7; }, "mount 0 does not read back"},
     };
@@ -80,7 +77,6 @@ TEST(Units, MillimetresFromTenths) {
     EXPECT_EQ(FormatMm(int64_t{1005}), "100.5");
     EXPECT_EQ(FormatMm(int64_t{-5}), "-0.5");
     EXPECT_EQ(FormatMmShort(1000), "100");
-    EXPECT_EQ(FormatMmShort(1005), "100.5");
     EXPECT_EQ(Extent(INT_MIN, INT_MAX), 4294967295LL);
     EXPECT_EQ(FormatSizeMm(1300, 1800), "130.0 x 180.0");
 }
