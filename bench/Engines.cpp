@@ -10,7 +10,7 @@
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 #include "ini/INIFile.h"
 
 namespace {

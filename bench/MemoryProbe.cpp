@@ -10,7 +10,7 @@
 
 #include "Engines.h"
 #include "PeakMemory.h"
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 #include "ini/INIFile.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "SelfCheck.h"
 
 #include "Engines.h"
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include "MemoryProbe.h"
 #include "SelfCheck.h"
 #include "Summary.h"
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 

@@ -5,12 +5,7 @@ include(CMakePackageConfigHelpers)
 install(TARGETS brevant EXPORT BrevantTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
         INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-set(BREVANT_HEADER_DIR ${CMAKE_INSTALL_INCLUDEDIR}/brevant)
-install(FILES module/Brevant.h DESTINATION ${BREVANT_HEADER_DIR})
-install(FILES module/Export.h DESTINATION ${BREVANT_HEADER_DIR}/module)
-install(FILES hoop/INIHoop.h DESTINATION ${BREVANT_HEADER_DIR}/hoop)
-install(FILES ini/INIValue.h DESTINATION ${BREVANT_HEADER_DIR}/ini)
-install(FILES platform/CArray.h platform/CString.h platform/Geometry.h DESTINATION ${BREVANT_HEADER_DIR}/platform)
+install(DIRECTORY include/brevant DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 
 set(BREVANT_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Brevant)
 install(EXPORT BrevantTargets NAMESPACE Brevant:: DESTINATION ${BREVANT_CMAKE_DIR})

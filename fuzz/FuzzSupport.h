@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 #include "ini/INIFile.h"
 
 // Stops here so that libFuzzer records the input; used for every broken expectation.

@@ -1,5 +1,5 @@
 // Copying hoops between catalogues, built only on the public members of the handle.
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 // The work variables of one hoop copy; the description string also carries each mount's label.

@@ -1,7 +1,7 @@
 // The list of hoops and the description and shape texts of each hoop.
 #include "hoop/HoopRecords.h"
 #include "hoop/HoopText.h"
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 #include "platform/Memory.h"
 
 namespace {

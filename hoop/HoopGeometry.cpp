@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "hoop/HoopRectangles.h"
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 constexpr double kRadiansPerDegree = 0.017453292519943295;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/Geometry.h"
+#include <brevant/Geometry.h>
 
 // The nearest signed 32-bit integer, halves away from zero; values beyond the 32-bit range give its nearest
 // limit.

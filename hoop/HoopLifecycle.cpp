@@ -2,7 +2,7 @@
 #include <new>
 
 #include "hoop/HoopRecords.h"
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 #include "ini/INIFile.h"
 #include "platform/Memory.h"
 

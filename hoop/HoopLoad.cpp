@@ -7,7 +7,7 @@
 #include "hoop/HoopRecords.h"
 #include "hoop/HoopRectangles.h"
 #include "hoop/HoopSectionMap.h"
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 #include "ini/INIFile.h"
 #include "platform/Memory.h"
 #include "platform/NoCase.h"

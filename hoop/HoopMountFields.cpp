@@ -1,6 +1,6 @@
 // The fourteen single-field mount members, each a thin call of GetHoopMount or SetHoopMount.
 #include "hoop/HoopMounts.h"
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 int GetNumber(CINIHoop& handle, int hoop, int mount, HoopMountNumber number) {

@@ -2,7 +2,7 @@
 #include "hoop/HoopMounts.h"
 
 #include "hoop/HoopText.h"
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 #include "platform/Memory.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The outline points of a hoop, handed out and taken in through the platform's point array.
 #include "hoop/HoopRecords.h"
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 #include "platform/Memory.h"
 
 int CINIHoop::GetHoopPoints(int hoop, CArray<POINT, POINT>* points) {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/Geometry.h"
+#include <brevant/Geometry.h>
 
 class CINIFile;
 class CINIHoop;

@@ -2,7 +2,7 @@
 // An edge of -2147483648 handed to a setter keeps the stored edge.
 #include "hoop/HoopRectangles.h"
 
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 using WholeGetter = int (CINIHoop::*)(int, CRect*);

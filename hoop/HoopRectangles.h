@@ -2,7 +2,7 @@
 #pragma once
 
 #include "hoop/HoopRecords.h"
-#include "platform/Geometry.h"
+#include <brevant/Geometry.h>
 
 // The four edge fields of one rectangle of a hoop, in the order left, top, right, bottom.
 struct HoopRectFields {

@@ -6,7 +6,7 @@
 
 #include "hoop/HoopRecords.h"
 #include "hoop/HoopRectangles.h"
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 #include "platform/Memory.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The texts of hoops and mounts: heap copies handed in, CString copies handed out.
 #pragma once
 
-#include "platform/CString.h"
+#include <brevant/CString.h>
 
 // A heap copy of a NUL-terminated text, or null when the copy cannot be allocated.
 char* HoopCopyText(const char* text);

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <new>
 
-#include "../platform/CString.h"
-#include "ini/INIValue.h"
+#include <brevant/CString.h>
+#include <brevant/INIValue.h>
 
 struct SINIValuePool;
 struct SINISectionPool;

@@ -9,7 +9,7 @@
 #include "ini/INISource.h"
 #include "ini/INISourceStores.h"
 #include "ini/INISourceSymbols.h"
-#include "platform/EightBytes.h"
+#include "ini/EightBytes.h"
 #include "platform/NoCase.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The exported value record.
-#include "ini/INIValue.h"
+#include <brevant/INIValue.h>
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "platform/NoCase.h"
 
-#include "platform/EightBytes.h"
+#include "ini/EightBytes.h"
 
 int CompareNoCase(const char* a, const char* b) {
     const unsigned char* x = reinterpret_cast<const unsigned char*>(a);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "hoop/HoopGeometry.h"
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 #include "platform/Memory.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 #include "platform/Memory.h"
 
 namespace {

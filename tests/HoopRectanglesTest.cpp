@@ -4,7 +4,7 @@
 #include <array>
 #include <climits>
 
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 using Edges = std::array<int, 4>; // left, top, right, bottom

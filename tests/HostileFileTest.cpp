@@ -15,7 +15,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes(void);
 #include <malloc.h>
 #endif
 
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 #include "ini/INIFile.h"
 #include "platform/Memory.h"
 #include "support/BinaryIni.h"

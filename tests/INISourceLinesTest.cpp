@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "ini/INISource.h"
-#include "platform/CString.h"
+#include <brevant/CString.h>
 #include "support/Captured.h"
 
 namespace {

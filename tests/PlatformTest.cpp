@@ -3,7 +3,7 @@
 #include <clocale>
 #include <string>
 
-#include "platform/CString.h"
+#include <brevant/CString.h>
 #include "platform/NoCase.h"
 
 TEST(Platform, StringFormatsAppendsAndEmpties) {

@@ -6,7 +6,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix} R
 if(rc)
   message(FATAL_ERROR "install failed")
 endif()
-foreach(header Brevant.h hoop/INIHoop.h ini/INIValue.h platform/CString.h module/Export.h)
+foreach(header Brevant.h INIHoop.h INIValue.h CString.h CArray.h Geometry.h Export.h)
   if(NOT EXISTS ${prefix}/include/brevant/${header})
     message(FATAL_ERROR "missing installed header ${header}")
   endif()

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "hoop/INIHoop.h"
+#include <brevant/INIHoop.h>
 
 using HoopField = std::pair<std::string, std::string>; // "hoop 1 shape", "oval"
 

@@ -2,5 +2,5 @@
 // and the platform types that cross the boundary.
 #pragma once
 
-#include "hoop/INIHoop.h"
-#include "ini/INIValue.h"
+#include "INIHoop.h"
+#include "INIValue.h"

@@ -1,10 +1,10 @@
 // The hoop catalogue handle that a host creates, loads, edits and saves.
 #pragma once
 
-#include "../module/Export.h"
-#include "../platform/CArray.h"
-#include "../platform/CString.h"
-#include "../platform/Geometry.h"
+#include "Export.h"
+#include "CArray.h"
+#include "CString.h"
+#include "Geometry.h"
 
 struct HoopCatalogue;
 

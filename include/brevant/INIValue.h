@@ -1,7 +1,7 @@
 // A named, typed INI value: the record that carries one value between the document and its users.
 #pragma once
 
-#include "../module/Export.h"
+#include "Export.h"
 
 // Storage types: they fix the size of a value's elements.
 enum {
