@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "ini/INISource.h"
-#include "ini/INIString.h"
+#include "ini/INIText.h"
+#include "ini/INITextString.h"
 
 namespace {
 

@@ -12,7 +12,3 @@ inline unsigned char FoldAscii(unsigned char c) {
 int CompareNoCase(const char* a, const char* b);
 // Stands in for _mbsicmp; for single-byte names it answers as CompareNoCase.
 int CompareNoCaseMultiByte(const unsigned char* a, const unsigned char* b);
-// A hash of the folded bytes, so that names equal under CompareNoCase hash alike.
-uint32_t HashNoCase(const char* text, size_t* length = nullptr);
-// The same hash of the first `length` bytes of a text.
-uint32_t HashNoCaseBytes(const char* text, size_t length);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ini/INISource.h"
+#include "ini/INIText.h"
 #include "support/Captured.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "ini/INISource.h"
-#include "ini/INISourceConvert.h"
+#include "ini/INIText.h"
+#include "ini/INITextConvert.h"
 #include "platform/Memory.h"
 #include "support/Captured.h"
 

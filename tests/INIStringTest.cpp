@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "ini/INIString.h"
+#include "ini/INITextString.h"
 #include "platform/Memory.h"
 #include "support/Captured.h"
 

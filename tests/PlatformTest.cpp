@@ -3,8 +3,9 @@
 #include <clocale>
 #include <string>
 
-#include <brevant/CString.h>
+#include "ini/INIFileNameHash.h"
 #include "platform/NoCase.h"
+#include <brevant/CString.h>
 
 TEST(Platform, StringFormatsAppendsAndEmpties) {
     CString text;

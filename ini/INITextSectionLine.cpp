@@ -1,8 +1,9 @@
 // Section lines: "[" name "]", optionally followed by blanks and a comment.
 #include <cstring>
 
-#include "ini/INISource.h"
-#include "ini/INISourceSymbols.h"
+#include "ini/INIFileNameHash.h"
+#include "ini/INIText.h"
+#include "ini/INITextSymbols.h"
 #include "platform/NoCase.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Character-list strings: a text as a doubly linked list of one-character records.
-#include "ini/INIString.h"
+#include "ini/INITextString.h"
 #include "platform/Diagnostics.h"
 #include "platform/Memory.h"
 

@@ -1,5 +1,5 @@
 // Adding or replacing the value that a store has built.
-#include "ini/INISourceStores.h"
+#include "ini/INITextStore.h"
 
 bool StoreArgumentsValid(SINISourceLine* opLine, CINIFile* document, const char* storeName) {
     if (!opLine || !document) {

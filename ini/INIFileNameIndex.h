@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "ini/INIFile.h"
+#include "ini/INIFileNameHash.h"
 #include "platform/Memory.h"
 #include "platform/NoCase.h"
 

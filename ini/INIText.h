@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "ini/INIFile.h"
-#include "ini/INIString.h"
+#include "ini/INITextString.h"
 #include "platform/Diagnostics.h"
 
 // The loader's own kind for an empty string or character value, which is accepted and not stored.

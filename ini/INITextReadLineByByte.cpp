@@ -1,6 +1,6 @@
 // Reading one line of an open file. The stream's own buffering does the work: the file is read byte by byte
 // with getc, never measured or repositioned, so reading a whole file costs time in proportion to its size.
-#include "ini/INIString.h"
+#include "ini/INITextString.h"
 #include "platform/Diagnostics.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "ini/INISource.h"
+#include "ini/INIText.h"
 
 // A finished value of one line.
 struct SINISourceValue {

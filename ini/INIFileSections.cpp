@@ -1,9 +1,10 @@
 // The section operations of a document.
 #include <cstring>
 
-#include "ini/DocumentBlocks.h"
 #include "ini/INIFile.h"
-#include "ini/NameIndex.h"
+#include "ini/INIFileBlocks.h"
+#include "ini/INIFileNameHash.h"
+#include "ini/INIFileNameIndex.h"
 #include "platform/Diagnostics.h"
 #include "platform/NoCase.h"
 

@@ -1,7 +1,7 @@
 // Line utilities: finding a character in a text and removing the blanks around a text.
 #include <cstring>
 
-#include "ini/INIString.h"
+#include "ini/INITextString.h"
 #include "platform/Diagnostics.h"
 
 namespace {

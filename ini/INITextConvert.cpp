@@ -1,5 +1,5 @@
 // Element conversions of the numeric stores.
-#include "ini/INISourceConvert.h"
+#include "ini/INITextConvert.h"
 
 #include <charconv>
 

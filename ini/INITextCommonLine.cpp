@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <cstring>
 
-#include "ini/INISource.h"
-#include "ini/INISourceStores.h"
-#include "ini/INISourceSymbols.h"
-#include "ini/EightBytes.h"
+#include "ini/INIEightBytes.h"
+#include "ini/INIFileNameHash.h"
+#include "ini/INIText.h"
+#include "ini/INITextStore.h"
+#include "ini/INITextSymbols.h"
 #include "platform/NoCase.h"
 
 namespace {

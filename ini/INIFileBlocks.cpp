@@ -1,4 +1,4 @@
-#include "ini/DocumentBlocks.h"
+#include "ini/INIFileBlocks.h"
 
 #include "ini/INIFile.h"
 #include "platform/Memory.h"

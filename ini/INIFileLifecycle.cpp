@@ -1,9 +1,9 @@
 // The document object, its root record and the process-wide registry of live documents.
 #include <cstring>
 
-#include "ini/DocumentBlocks.h"
 #include "ini/INIFile.h"
-#include "ini/NameIndex.h"
+#include "ini/INIFileBlocks.h"
+#include "ini/INIFileNameIndex.h"
 #include "platform/Diagnostics.h"
 #include "platform/Memory.h"
 

@@ -2,9 +2,9 @@
 // converts each, and stores the list. A small description per store gives what differs between them.
 #include <cstring>
 
-#include "ini/INISourceConvert.h"
-#include "ini/INISourceStores.h"
-#include "ini/INISourceSymbols.h"
+#include "ini/INITextConvert.h"
+#include "ini/INITextStore.h"
+#include "ini/INITextSymbols.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // check the name, classify the value and check its symbols before a store of its kind takes it.
 #include <cstring>
 
-#include "ini/INISource.h"
-#include "ini/INISourceSymbols.h"
+#include "ini/INIText.h"
+#include "ini/INITextSymbols.h"
 
 namespace {
 

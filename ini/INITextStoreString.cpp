@@ -1,7 +1,7 @@
 // The string store: the text between the value's first and last double quote, verbatim.
 #include <cstring>
 
-#include "ini/INISourceStores.h"
+#include "ini/INITextStore.h"
 
 namespace {
 

@@ -1,0 +1,125 @@
+// Loading an INI text file: the working record of a load, the loop over the lines and the course of one line.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <new>
+
+#include "ini/INIFileNameIndex.h"
+#include "ini/INIText.h"
+#include "ini/INITextReadLines.h"
+#include "platform/Memory.h"
+
+namespace {
+
+// The line record, its scratch space and the line reader come from one allocation.
+struct SourceLoadRecord {
+    SINISourceLine line;
+    SINISourceScratch scratch;
+    LineBuffer reader;
+};
+
+// The size of the file behind the stream, measured once per load; the stream keeps its position.
+long StreamSize(FILE* stream) {
+    long position = ftell(stream);
+    if (position < 0 || fseek(stream, 0, SEEK_END) != 0)
+        return 0;
+    long size = ftell(stream);
+    fseek(stream, position, SEEK_SET);
+    return size;
+}
+
+// Gives the section index room for the sections that a file of this size commonly holds, up to a few MiB of
+// index, so that it is not rebuilt again and again as it grows; past that, and without the room, the index
+// simply grows as it goes.
+void ReserveSections(SINIFilePool* root, long fileSize) {
+    const long kBytesPerSection = 128;
+    const long kMostSections = 1 << 22;
+    long sections = fileSize / kBytesPerSection;
+    name_index::Reserve<SINISectionPool>(
+        root->sectionIndex, static_cast<uint32_t>(root->iSectionCount + std::min(sections, kMostSections)));
+}
+
+void ReadLines(SINISourceLine* opLine, FILE* stream, CINIFile* document) {
+    opLine->opStream = stream;
+    opLine->iLineNumber = 1;
+    LineBuffer* reader = &reinterpret_cast<SourceLoadRecord*>(opLine)->reader;
+    StartLines(reader, stream);
+    char* line = nullptr;
+    size_t length = 0;
+    for (;; ++opLine->iLineNumber) { // empty lines count too
+        size_t taken = INISourceTakeCommonLine(opLine, document, UnreadBytes(reader));
+        if (taken) {
+            reader->position += taken;
+            continue;
+        }
+        if (!NextLine(reader, opLine->caLine, &line, &length))
+            break;
+        if (line[0] == '\0')
+            continue;
+        if (line != opLine->caLine)
+            std::memcpy(opLine->caLine, line, length + 1);
+        INISourceProcess(opLine, document);
+        opLine->caLine[0] = '\0';
+        opLine->caValueName[0] = '\0';
+        opLine->caValue[0] = '\0';
+    }
+}
+
+} // namespace
+
+SINISourceLine* INISourceLineCreate() {
+    void* block = MemAlloc(sizeof(SourceLoadRecord));
+    if (!block)
+        return nullptr;
+    auto* record = static_cast<SourceLoadRecord*>(block);
+    std::memset(&record->line, 0, sizeof record->line);
+    new (&record->scratch) SINISourceScratch;
+    record->line.scratch = &record->scratch;
+    return &record->line;
+}
+
+void INISourceLineDestroy(SINISourceLine* opLine) {
+    if (!opLine)
+        return;
+    auto* record = reinterpret_cast<SourceLoadRecord*>(opLine);
+    record->scratch.~SINISourceScratch();
+    MemFree(record);
+}
+
+int INISourceLoadData(SINIFilePool* root, FILE* stream, CINIFile* document) {
+    if (!root || !stream || !document) {
+        Diagnose("Failure : INISourceLoadData() > Invalid param(s) passed to function!");
+        return 0;
+    }
+    SINISourceLine* opLine = INISourceLineCreate();
+    if (!opLine) {
+        Diagnose("Failure : INISourceLoadData() > Could not allocate opLine instance of SINISourceLine!");
+        return 0;
+    }
+    long size = StreamSize(stream);
+    if (size > 0) {
+        ReserveSections(root, size);
+        ReadLines(opLine, stream, document);
+    }
+    Diagnose("Loaded INI file - Errors <%3.4i> Warnings <%3.4i>.", opLine->iErrorCount,
+             opLine->iWarningCount);
+    INISourceLineDestroy(opLine);
+    return 1;
+}
+
+int INISourceProcess(SINISourceLine* opLine, CINIFile* document) {
+    if (!opLine) {
+        Diagnose("Failure : CINIFile::INISourceProcess() > Invalid param passed to function!");
+        return 0;
+    }
+    if (!INIStringStripPrePostSpace(opLine->caLine))
+        return 0; // blanks only
+    int section = INISourceCheckIsSection(opLine, document);
+    if (section != 1)
+        return section == 0 ? 1 : 0;
+    if (!INISourceCheckIntegrity(opLine) || !INISourceSplitLine(opLine) || !INISourceCheckValidity(opLine))
+        return 0;
+    if (!INISourceClasifyValue(opLine) || !INISourceCheckValueSymbols(opLine))
+        return 0;
+    return INISourceStoreValues(opLine, document);
+}
