@@ -4,6 +4,7 @@ if(TARGET brevant_tool)
   file(GLOB TOOL_UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tool/*.cpp)
   add_executable(brevant_tool_tests ${TOOL_UNIT_TEST_SOURCES})
   target_link_libraries(brevant_tool_tests PRIVATE brevant_tool_objects GTest::gtest_main)
+  target_compile_definitions(brevant_tool_tests PRIVATE BREVANT_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(brevant_tool_tests TEST_PREFIX "tool." DISCOVERY_TIMEOUT 60)
 
   set(TOOL_TEST_CASES list show check_clean check_crlf check_lf check_unloadable convert convert_keeps_out

@@ -198,17 +198,29 @@ case_fit() {
     run 2 fit "$SAMPLE" 120by80
 }
 
+# Quarter turns turn the outline with the rectangles; four of them give the catalogue back byte for byte.
 case_rotate() {
     run 0 rotate "$SAMPLE" 6 90 -o turned.ini
     run 0 show turned.ini 6
     has out.txt 'Sew field +left +-700 +top +1000 +right +700 +bottom +-1000 +\(140\.0 x 200\.0 mm\)'
+    has turned.ini '^points=610,-1060,667,-1049,' # the outline of hoop 6 began 1060,610,1049,667
     run 0 show turned.ini 7
     has out.txt 'Sew field +left +-1300 +top +800 +right +1300 +bottom +-800'
+    for degrees in 270 -90 450; do
+        run 0 rotate turned.ini 6 "$degrees" -o turned.ini
+    done
+    same_bytes "$SAMPLE" turned.ini
     cp "$SAMPLE" same.ini
     run 0 rotate same.ini 3 0 -o same.ini
     same_bytes "$SAMPLE" same.ini
     run 2 rotate "$SAMPLE" 13 90 -o bad.ini
-    [ ! -e bad.ini ] || fail "rotate of a missing hoop wrote OUT"
+    run 2 rotate "$SAMPLE" 6 45 -o bad.ini
+    has err.txt '45 degrees is not a quarter turn.*--any-angle'
+    run 2 rotate "$SAMPLE" 6 0x5A -o bad.ini
+    [ ! -e bad.ini ] || fail "a refused rotate wrote OUT"
+    run 0 rotate "$SAMPLE" 6 45 --any-angle -o tilted.ini
+    has err.txt 'sew field 200\.0 x 140\.0 mm is now 42\.4 x 240\.4 mm'
+    has err.txt 'no longer lies inside the outline'
 }
 
 case_arguments() {
