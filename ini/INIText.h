@@ -80,7 +80,8 @@ int INISourceStoreRealValues(SINISourceLine* opLine, CINIFile* document);
 
 // Prints an "Error : Line <n> - ..." message for the current line and counts it as one error of the load.
 #define INI_SOURCE_LINE_ERROR(opLine, format, ...)                                                           \
-    (Diagnose("Error : Line <%3.4i> - " format, (opLine)->iLineNumber, ##__VA_ARGS__),                       \
+    (DiagnoseAs(BREVANT_DIAGNOSTIC_ERROR, (opLine)->iLineNumber, "Error : Line <%3.4i> - " format,           \
+                (opLine)->iLineNumber, ##__VA_ARGS__),                                                       \
      ++(opLine)->iErrorCount)
 
 // A character as the messages print it: a signed 8-bit value widened to 32 bits.

@@ -101,8 +101,8 @@ int INISourceLoadData(SINIFilePool* root, FILE* stream, CINIFile* document) {
         ReserveSections(root, size);
         ReadLines(opLine, stream, document);
     }
-    Diagnose("Loaded INI file - Errors <%3.4i> Warnings <%3.4i>.", opLine->iErrorCount,
-             opLine->iWarningCount);
+    DiagnoseAs(BREVANT_DIAGNOSTIC_SUMMARY, 0, "Loaded INI file - Errors <%3.4i> Warnings <%3.4i>.",
+               opLine->iErrorCount, opLine->iWarningCount);
     INISourceLineDestroy(opLine);
     return 1;
 }
