@@ -16,8 +16,6 @@ const size_t kKeptSize = 64 * 1024;
 const int kKeptBlocks = 4;
 const size_t kScribbled = 4096;
 
-long failAt = 0;
-long calls = 0;
 void* kept[kKeptBlocks];
 
 void* TakeKept(size_t bytes) {
@@ -44,9 +42,11 @@ bool Keep(void* block) {
 
 } // namespace
 
+// tests/support/AllocationFaults.cpp: the allocation that fails on demand.
+bool AllocationFaultDue();
+
 void* MemAlloc(size_t bytes) {
-    ++calls;
-    if (failAt != 0 && calls == failAt)
+    if (AllocationFaultDue())
         return nullptr;
     if (bytes == 0)
         bytes = 1;
@@ -67,13 +67,4 @@ void MemFree(void* block) {
     if (block && __sanitizer_get_allocated_size(block) >= kKeptSize && Keep(block))
         return;
     std::free(block);
-}
-
-void MemFailAt(long n) {
-    failAt = n;
-    calls = 0;
-}
-
-long MemCallCount() {
-    return calls;
 }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "platform/Memory.h"
+#include "support/AllocationFaults.h"
 
 namespace {
 

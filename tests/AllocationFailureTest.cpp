@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Memory.h"
+#include "support/AllocationFaults.h"
 #include "support/BinaryIni.h"
 #include "support/Captured.h"
 #include "support/HoopFields.h"

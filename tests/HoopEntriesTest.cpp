@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "support/AllocationFaults.h"
 #include <brevant/INIHoop.h>
-#include "platform/Memory.h"
 
 namespace {
 using Texts = std::vector<std::string>; // description, shape of each hoop in order

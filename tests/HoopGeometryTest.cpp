@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "hoop/HoopGeometry.h"
+#include "support/AllocationFaults.h"
 #include <brevant/INIHoop.h>
-#include "platform/Memory.h"
 
 namespace {
 using Edges = std::array<int, 4>;  // left, top, right, bottom

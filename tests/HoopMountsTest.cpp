@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/AllocationFaults.h"
 #include <brevant/INIHoop.h>
-#include "platform/Memory.h"
 
 namespace {
 constexpr int kKeep = INT_MIN;

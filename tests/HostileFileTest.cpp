@@ -15,11 +15,11 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes(void);
 #include <malloc.h>
 #endif
 
-#include <brevant/INIHoop.h>
 #include "ini/INIFile.h"
-#include "platform/Memory.h"
+#include "support/AllocationFaults.h"
 #include "support/BinaryIni.h"
 #include "support/Captured.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 

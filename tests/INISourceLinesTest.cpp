@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "ini/INIText.h"
-#include <brevant/CString.h>
 #include "support/Captured.h"
+#include <brevant/CString.h>
 
 namespace {
 

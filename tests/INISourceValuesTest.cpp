@@ -10,7 +10,7 @@
 
 #include "ini/INIText.h"
 #include "ini/INITextConvert.h"
-#include "platform/Memory.h"
+#include "support/AllocationFaults.h"
 #include "support/Captured.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ini/INITextString.h"
-#include "platform/Memory.h"
+#include "support/AllocationFaults.h"
 #include "support/Captured.h"
 
 namespace {
