@@ -1,8 +1,8 @@
 // The list of hoops and the description and shape texts of each hoop.
 #include "hoop/HoopRecords.h"
 #include "hoop/HoopText.h"
-#include <brevant/INIHoop.h>
 #include "platform/Memory.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 void AppendHoopRecord(HoopCatalogue* catalogue, HoopRecord* record) {

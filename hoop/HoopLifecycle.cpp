@@ -2,9 +2,9 @@
 #include <new>
 
 #include "hoop/HoopRecords.h"
-#include <brevant/INIHoop.h>
 #include "ini/INIFile.h"
 #include "platform/Memory.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 // Frees the hoops from the last to the first, destroys the catalogue's document and frees the catalogue. The

@@ -4,13 +4,14 @@
 #include <cstring>
 #include <new>
 
+#include "hoop/HoopFiles.h"
 #include "hoop/HoopRecords.h"
 #include "hoop/HoopRectangles.h"
 #include "hoop/HoopSectionMap.h"
-#include <brevant/INIHoop.h>
 #include "ini/INIFile.h"
 #include "platform/Memory.h"
 #include "platform/NoCase.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 
@@ -174,29 +175,43 @@ bool FirstSectionIsHoops(CINIFile* file) {
 
 } // namespace
 
-int CINIHoop::Load(const char* path) {
-    if (!path)
-        return 0;
-    if (opCatalogue)
-        Release();
+HoopLoadResult HoopLoadCatalogueWith(CINIHoop* owner, int (*load)(CINIFile* file, void* context),
+                                     void* context) {
+    HoopCatalogue*& held = CatalogueOf(*owner);
+    if (held)
+        owner->Release();
     HoopCatalogue* catalogue = static_cast<HoopCatalogue*>(MemAllocZeroed(sizeof(HoopCatalogue)));
     if (!catalogue)
-        return 0;
-    catalogue->opOwner = this;
+        return HoopLoadResult::out_of_memory;
+    catalogue->opOwner = owner;
     catalogue->iHandles = 1;
     CINIFile* file = new (std::nothrow) CINIFile;
     if (!file) {
         MemFree(catalogue);
-        return 0;
+        return HoopLoadResult::out_of_memory;
     }
     catalogue->opINIFile = file;
-    opCatalogue = catalogue;
-    if (!file->Load(path) || !FirstSectionIsHoops(file) || !ReadHoops(this, catalogue)) {
-        Release();
-        return 0;
+    held = catalogue;
+    HoopLoadResult result = HoopLoadResult::loaded;
+    if (!load(file, context))
+        result = HoopLoadResult::document_failed;
+    else if (!FirstSectionIsHoops(file))
+        result = HoopLoadResult::not_a_catalogue;
+    else if (!ReadHoops(owner, catalogue))
+        result = HoopLoadResult::out_of_memory;
+    if (result != HoopLoadResult::loaded) {
+        owner->Release();
+        return result;
     }
     file->Destroy();
     delete file;
     catalogue->opINIFile = nullptr;
-    return 1;
+    return result;
+}
+
+int CINIHoop::Load(const char* path) {
+    if (!path)
+        return 0;
+    return HoopLoadCatalogue(this, [path](CINIFile* file) { return file->Load(path); }) ==
+           HoopLoadResult::loaded;
 }

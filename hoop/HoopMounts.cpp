@@ -2,8 +2,8 @@
 #include "hoop/HoopMounts.h"
 
 #include "hoop/HoopText.h"
-#include <brevant/INIHoop.h>
 #include "platform/Memory.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 void AppendMountRecord(HoopRecord* hoop, MountRecord* mount) {

@@ -1,7 +1,7 @@
 // The outline points of a hoop, handed out and taken in through the platform's point array.
 #include "hoop/HoopRecords.h"
-#include <brevant/INIHoop.h>
 #include "platform/Memory.h"
+#include <brevant/INIHoop.h>
 
 int CINIHoop::GetHoopPoints(int hoop, CArray<POINT, POINT>* points) {
     if (points == nullptr)

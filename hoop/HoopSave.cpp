@@ -4,10 +4,12 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "hoop/HoopFiles.h"
 #include "hoop/HoopRecords.h"
 #include "hoop/HoopRectangles.h"
-#include <brevant/INIHoop.h>
+#include "platform/Files.h"
 #include "platform/Memory.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 
@@ -76,7 +78,7 @@ class HoopWriter {
     // Room for any one stretch of fixed text and numbers between two stored texts.
     static const size_t kStretchRoom = 256;
 
-    explicit HoopWriter(FILE* file) : file_(file) {
+    explicit HoopWriter(HoopTextOutput& out) : out_(out) {
         buffer_ = static_cast<char*>(MemAlloc(kLargeBuffer));
         capacity_ = buffer_ ? kLargeBuffer : sizeof fallback_;
         if (!buffer_)
@@ -136,11 +138,11 @@ class HoopWriter {
     }
     void Flush() {
         if (used_ > 0)
-            std::fwrite(buffer_, 1, used_, file_);
+            out_.Write(buffer_, used_);
         used_ = 0;
     }
 
-    FILE* file_;
+    HoopTextOutput& out_;
     char* buffer_;
     size_t capacity_;
     size_t used_ = 0;
@@ -201,23 +203,36 @@ void WriteHoop(HoopWriter& out, const HoopRecord* hoop, int index) {
         WriteMount(out, index, j++, mount);
 }
 
+// The file as SaveAs writes it: what a write or the close reports is not looked at.
+class UncheckedFileOutput : public HoopTextOutput {
+  public:
+    explicit UncheckedFileOutput(FILE* file) : file_(file) {}
+    void Write(const char* bytes, size_t size) override { std::fwrite(bytes, 1, size, file_); }
+
+  private:
+    FILE* file_;
+};
+
 } // namespace
+
+void HoopWriteCatalogue(const HoopCatalogue* catalogue, HoopTextOutput& output) {
+    HoopWriter out(output);
+    Stretch first = out.Begin();
+    first << "[hoops]\r\ntext=\"\"\r\n\r\n";
+    out.End(first);
+    int index = 0;
+    for (const HoopRecord* hoop = catalogue->opFirstHoop; hoop; hoop = hoop->opNext)
+        WriteHoop(out, hoop, index++);
+}
 
 int CINIHoop::SaveAs(const char* path) {
     if (!opCatalogue || !path)
         return 0;
-    FILE* file = std::fopen(path, "wb");
+    FILE* file = FileOpenForWriting(path);
     if (!file)
         return 0;
-    {
-        HoopWriter out(file);
-        Stretch first = out.Begin();
-        first << "[hoops]\r\ntext=\"\"\r\n\r\n";
-        out.End(first);
-        int index = 0;
-        for (const HoopRecord* hoop = opCatalogue->opFirstHoop; hoop; hoop = hoop->opNext)
-            WriteHoop(out, hoop, index++);
-    }
+    UncheckedFileOutput output(file);
+    HoopWriteCatalogue(opCatalogue, output);
     std::fclose(file);
     return 1;
 }

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "ini/INIByteSource.h"
 #include "ini/INIFile.h"
 #include "platform/Diagnostics.h"
 #include "platform/Memory.h"
@@ -44,7 +45,7 @@ int Fail(const char* message) {
 // Checked reads of the file's fields; each answers false when the file ends first.
 class FieldReader {
   public:
-    explicit FieldReader(FILE* stream) : stream_(stream) {}
+    explicit FieldReader(INIByteSource* source) : source_(source) {}
 
     bool Bytes(void* into, size_t count) {
         uint8_t* out = static_cast<uint8_t*>(into);
@@ -90,11 +91,11 @@ class FieldReader {
     // The fields are small and many: they are cut from chunks of the file rather than read one by one.
     bool Refill() {
         position_ = 0;
-        end_ = std::fread(buffer_, 1, sizeof buffer_, stream_);
+        end_ = source_->Read(buffer_, sizeof buffer_);
         return end_ > 0;
     }
 
-    FILE* stream_;
+    INIByteSource* source_;
     size_t position_ = 0;
     size_t end_ = 0;
     uint8_t buffer_[16 * 1024];
@@ -124,17 +125,6 @@ class ElementRoom {
     uint8_t* data_ = nullptr;
     size_t capacity_ = 0;
 };
-
-// The size of the whole file; the stream goes back to where it stood. -1 when the stream cannot seek.
-long MeasureFile(FILE* stream) {
-    long start = std::ftell(stream);
-    if (start < 0 || std::fseek(stream, 0, SEEK_END) != 0)
-        return -1;
-    long size = std::ftell(stream);
-    if (std::fseek(stream, start, SEEK_SET) != 0)
-        return -1;
-    return size;
-}
 
 // A tag byte is signed: it is kept sign-extended to 16 bits, so 0x80 to 0xFF give 65408 to 65535.
 int TagFromByte(uint8_t byte) {
@@ -299,12 +289,19 @@ int LoadSection(SINIFilePool* root, CINIFile* document, FieldReader& reader, Ele
 } // namespace
 
 int INIBinaryLoadData(SINIFilePool* root, FILE* stream, CINIFile* document) {
-    if (!root || !stream || !document || document->Root() != root)
+    if (!stream)
         return Fail("Failure : INIBinaryLoadData() > Invalid param(s) passed to function!");
-    long fileSize = MeasureFile(stream);
+    INIByteSource source = INIByteSource::File(stream);
+    return INIBinaryLoadSource(root, &source, document);
+}
+
+int INIBinaryLoadSource(SINIFilePool* root, INIByteSource* source, CINIFile* document) {
+    if (!root || !source || !document || document->Root() != root)
+        return Fail("Failure : INIBinaryLoadData() > Invalid param(s) passed to function!");
+    long fileSize = source->Size();
     if (fileSize < kHeaderBytes)
         return Fail("Failure : INIBinaryLoadData() > The Binary INI file has invalid size!");
-    FieldReader reader(stream);
+    FieldReader reader(source);
     uint32_t sectionCount = 0;
     if (!ReadHeader(root, reader, fileSize, &sectionCount))
         return 0;

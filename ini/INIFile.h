@@ -72,6 +72,8 @@ struct SINIFilePool {
     DocumentBlock* blocks;
 };
 
+class INIByteSource;
+
 class CINIFile {
   public:
     CINIFile();
@@ -82,6 +84,8 @@ class CINIFile {
     int Create();
     int Destroy();
     int Load(const char* fileName);
+    // Loads a fresh document from a source in the given form (0 text, 1 binary), with Load's messages.
+    int LoadFrom(INIByteSource* source, int fileType);
     int GetCount();
 
     static SINISectionPool* GetSectionByName(SINIFilePool* root, const char* name);
@@ -102,6 +106,8 @@ class CINIFile {
     SINISectionPool* CurrentSection() const { return opRoot ? opRoot->opCurrentSection : nullptr; }
 
   private:
+    int LoadOpened(INIByteSource* source);
+
     SINIFilePool* opRoot;
 };
 
@@ -126,6 +132,8 @@ SINIValuePool* INIAppendValue(SINIFilePool* root, SINISectionPool* section, cons
 SINIFilePool* INIDocumentRegistryHead();
 int INIDocumentCount();
 
-// The loaders of the two file forms (INI text and binary INI).
+// The loaders of the two file forms (INI text and binary INI), reading an open file or any byte source.
 int INISourceLoadData(SINIFilePool* root, FILE* stream, CINIFile* document);
+int INISourceLoadSource(SINIFilePool* root, INIByteSource* source, CINIFile* document);
 int INIBinaryLoadData(SINIFilePool* root, FILE* stream, CINIFile* document);
+int INIBinaryLoadSource(SINIFilePool* root, INIByteSource* source, CINIFile* document);

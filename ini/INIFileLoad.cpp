@@ -1,8 +1,11 @@
-// Loading a file into a document: the extension picks the INI text loader or the binary INI loader.
+// Loading a file into a document: the extension picks the INI text loader or the binary INI loader. The same
+// loaders read bytes held in memory.
 #include <cstring>
 
+#include "ini/INIByteSource.h"
 #include "ini/INIFile.h"
 #include "platform/Diagnostics.h"
+#include "platform/Files.h"
 
 namespace {
 
@@ -38,21 +41,37 @@ int CINIFile::Load(const char* fileName) {
     }
     opRoot->iFileType = FileTypeOf(fileName, length);
     // File names are case-sensitive here, so the name is opened exactly as passed.
-    FILE* stream = std::fopen(fileName, "rb");
+    FILE* stream = FileOpenForReading(fileName);
     if (!stream) {
         Diagnose("Failure : CINIFile::Load() > _tfopen() failed!");
         return 0;
     }
+    INIByteSource source = INIByteSource::File(stream);
+    int loaded = LoadOpened(&source);
+    std::fclose(stream);
+    return loaded;
+}
+
+int CINIFile::LoadFrom(INIByteSource* source, int fileType) {
+    Destroy();
+    if (!Create()) {
+        Diagnose("Failure : CINIFile::Load() > Create() failed!");
+        return 0;
+    }
+    opRoot->iFileType = fileType == kFileTypeBinary ? kFileTypeBinary : kFileTypeText;
+    return LoadOpened(source);
+}
+
+int CINIFile::LoadOpened(INIByteSource* source) {
     bool binary = opRoot->iFileType == kFileTypeBinary;
-    int loaded = binary ? INIBinaryLoadData(opRoot, stream, this) : INISourceLoadData(opRoot, stream, this);
+    int loaded =
+        binary ? INIBinaryLoadSource(opRoot, source, this) : INISourceLoadSource(opRoot, source, this);
     if (!loaded) {
         Diagnose(binary ? "Failure : CINIFile::Load() > INIBinaryLoadData() failed!"
                         : "Failure : CINIFile::Load() > INISourceLoadData() failed!");
-        std::fclose(stream);
         Destroy(); // nothing of a failed file remains
         return 0;
     }
-    std::fclose(stream);
     if (opRoot->opFirstSection)
         SectionFirst();
     return 1;

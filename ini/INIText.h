@@ -32,7 +32,7 @@ struct SINISourceScratch {
 
 // The loader's working record ("opLine"), one per load, on the heap together with its scratch space.
 struct SINISourceLine {
-    FILE* opStream;
+    const void* opStream; // the source being read: set while the record belongs to a load
     char caLine[INI_LINE_CAPACITY];
     char caValueName[INI_LINE_CAPACITY];
     char caValue[INI_LINE_CAPACITY];

@@ -18,16 +18,6 @@ struct SourceLoadRecord {
     LineBuffer reader;
 };
 
-// The size of the file behind the stream, measured once per load; the stream keeps its position.
-long StreamSize(FILE* stream) {
-    long position = ftell(stream);
-    if (position < 0 || fseek(stream, 0, SEEK_END) != 0)
-        return 0;
-    long size = ftell(stream);
-    fseek(stream, position, SEEK_SET);
-    return size;
-}
-
 // Gives the section index room for the sections that a file of this size commonly holds, up to a few MiB of
 // index, so that it is not rebuilt again and again as it grows; past that, and without the room, the index
 // simply grows as it goes.
@@ -39,11 +29,11 @@ void ReserveSections(SINIFilePool* root, long fileSize) {
         root->sectionIndex, static_cast<uint32_t>(root->iSectionCount + std::min(sections, kMostSections)));
 }
 
-void ReadLines(SINISourceLine* opLine, FILE* stream, CINIFile* document) {
-    opLine->opStream = stream;
+void ReadLines(SINISourceLine* opLine, INIByteSource* source, CINIFile* document) {
+    opLine->opStream = source;
     opLine->iLineNumber = 1;
     LineBuffer* reader = &reinterpret_cast<SourceLoadRecord*>(opLine)->reader;
-    StartLines(reader, stream);
+    StartLines(reader, source);
     char* line = nullptr;
     size_t length = 0;
     for (;; ++opLine->iLineNumber) { // empty lines count too
@@ -87,7 +77,16 @@ void INISourceLineDestroy(SINISourceLine* opLine) {
 }
 
 int INISourceLoadData(SINIFilePool* root, FILE* stream, CINIFile* document) {
-    if (!root || !stream || !document) {
+    if (!stream) {
+        Diagnose("Failure : INISourceLoadData() > Invalid param(s) passed to function!");
+        return 0;
+    }
+    INIByteSource source = INIByteSource::File(stream);
+    return INISourceLoadSource(root, &source, document);
+}
+
+int INISourceLoadSource(SINIFilePool* root, INIByteSource* source, CINIFile* document) {
+    if (!root || !source || !document) {
         Diagnose("Failure : INISourceLoadData() > Invalid param(s) passed to function!");
         return 0;
     }
@@ -96,10 +95,10 @@ int INISourceLoadData(SINIFilePool* root, FILE* stream, CINIFile* document) {
         Diagnose("Failure : INISourceLoadData() > Could not allocate opLine instance of SINISourceLine!");
         return 0;
     }
-    long size = StreamSize(stream);
+    long size = source->Size();
     if (size > 0) {
         ReserveSections(root, size);
-        ReadLines(opLine, stream, document);
+        ReadLines(opLine, source, document);
     }
     DiagnoseAs(BREVANT_DIAGNOSTIC_SUMMARY, 0, "Loaded INI file - Errors <%3.4i> Warnings <%3.4i>.",
                opLine->iErrorCount, opLine->iWarningCount);

@@ -9,7 +9,7 @@ namespace {
 
 bool Refill(LineBuffer* reader) {
     reader->position = 0;
-    reader->end = std::fread(reader->bytes, 1, kReadChunk, reader->stream);
+    reader->end = reader->source->Read(reader->bytes, kReadChunk);
     std::memset(reader->bytes + reader->end, 0, INI_TEXT_PADDING);
     return reader->end > 0;
 }
@@ -42,7 +42,7 @@ int ReadBufferedLine(LineBuffer* reader, char* line, int capacity, size_t* lineL
     bool first = true;
     for (;;) {
         if (reader->position == reader->end && !Refill(reader)) {
-            if (first && std::feof(reader->stream))
+            if (first && reader->source->AtEnd())
                 return 0; // the file is exhausted
             Diagnose("Failure : INIStringReadLine > kuFile_Read() failed!");
             return 0;
@@ -71,19 +71,21 @@ int ReadBufferedLine(LineBuffer* reader, char* line, int capacity, size_t* lineL
 }
 
 // A UTF-8 byte order mark at the very start of the file is passed over; any other start is read again.
-void SkipByteOrderMark(FILE* stream) {
-    if (ftell(stream) != 0)
+void SkipByteOrderMark(INIByteSource* source) {
+    if (source->Position() != 0)
         return;
-    if (getc(stream) == 0xEF && getc(stream) == 0xBB && getc(stream) == 0xBF)
+    unsigned char start[3];
+    if (source->Read(start, sizeof start) == sizeof start && start[0] == 0xEF && start[1] == 0xBB &&
+        start[2] == 0xBF)
         return;
-    fseek(stream, 0, SEEK_SET);
+    source->Seek(0);
 }
 
 } // namespace
 
-void StartLines(LineBuffer* reader, FILE* stream) {
-    SkipByteOrderMark(stream);
-    reader->stream = stream;
+void StartLines(LineBuffer* reader, INIByteSource* source) {
+    SkipByteOrderMark(source);
+    reader->source = source;
     reader->position = reader->end = 0;
     std::memset(reader->bytes, 0, INI_TEXT_PADDING);
 }

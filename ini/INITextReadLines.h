@@ -6,19 +6,20 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "ini/INIByteSource.h"
 #include "ini/INIText.h"
 
 constexpr size_t kReadChunk = 64 * 1024;
 
 struct LineBuffer {
-    FILE* stream;
+    INIByteSource* source;
     size_t position;
     size_t end;
     char bytes[kReadChunk + INI_TEXT_PADDING]; // the bytes read, and zero bytes after them
 };
 
-// Starts reading the stream at its current position, passing over a UTF-8 byte order mark at its very start.
-void StartLines(LineBuffer* reader, FILE* stream);
+// Starts reading the source at its current position, passing over a UTF-8 byte order mark at its very start.
+void StartLines(LineBuffer* reader, INIByteSource* source);
 
 // The unread bytes of the buffer, followed by at least INI_TEXT_PADDING zero bytes.
 inline char* UnreadBytes(LineBuffer* reader) {
