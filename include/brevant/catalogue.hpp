@@ -116,6 +116,7 @@ class BREVANT_API LoadError : public std::runtime_error {
   public:
     LoadError(LoadFailure failure, const std::string& what, std::vector<Diagnostic> diagnostics,
               int system_error = 0);
+    ~LoadError() override;
     LoadFailure failure() const noexcept { return failure_; }
     const std::vector<Diagnostic>& diagnostics() const noexcept { return diagnostics_; }
     int system_error() const noexcept { return system_error_; } // errno of a failed open or read, or 0
@@ -136,6 +137,7 @@ enum class SaveFailure {
 class BREVANT_API SaveError : public std::runtime_error {
   public:
     SaveError(SaveFailure failure, const std::string& what, int system_error);
+    ~SaveError() override;
     SaveFailure failure() const noexcept { return failure_; }
     int system_error() const noexcept { return system_error_; } // errno of the failed step
 
@@ -159,8 +161,8 @@ class BREVANT_API Catalogue {
     std::string to_bytes() const;
     void save(const std::string& path) const;
 
-    // Conversions with the classic handle. `to_classic` replaces what the handle held (and so what the
-    // handles sharing its catalogue see); a handle without a catalogue gives an empty one.
+    // Conversions with the classic handle. `to_classic` gives the handle a new catalogue, as assignment does:
+    // handles that shared its old one keep that. A handle without a catalogue gives an empty one.
     static Catalogue from_classic(CINIHoop& classic);
     void to_classic(CINIHoop& classic) const;
 
