@@ -1,34 +1,7 @@
 // The list of hoops and the description and shape texts of each hoop.
 #include "hoop/HoopRecords.h"
 #include "hoop/HoopText.h"
-#include "platform/Memory.h"
 #include <brevant/INIHoop.h>
-
-namespace {
-void AppendHoopRecord(HoopCatalogue* catalogue, HoopRecord* record) {
-    if (catalogue->opFirstHoop == nullptr) {
-        catalogue->opFirstHoop = record;
-        return;
-    }
-    HoopRecord* tail = catalogue->opFirstHoop;
-    while (tail->opNext != nullptr)
-        tail = tail->opNext;
-    record->opPrev = tail;
-    tail->opNext = record;
-}
-
-void UnlinkHoopRecord(HoopCatalogue* catalogue, HoopRecord* record) {
-    if (record->opNext != nullptr)
-        record->opNext->opPrev = record->opPrev;
-    if (record->opPrev != nullptr)
-        record->opPrev->opNext = record->opNext;
-    else
-        catalogue->opFirstHoop = record->opNext;
-    if (catalogue->opLastHoop == record) // the reader's mark never outlives its hoop
-        catalogue->opLastHoop = nullptr;
-}
-
-} // namespace
 
 int CINIHoop::GetHoopCount() {
     return opCatalogue ? opCatalogue->iHoopCount : 0;
@@ -59,15 +32,13 @@ int CINIHoop::SetHoop(int hoop, const char* description, const char* shape) {
 int CINIHoop::InsertHoop(const char* description, const char* shape) {
     if (opCatalogue == nullptr)
         return -1;
-    HoopRecord* record = static_cast<HoopRecord*>(MemAllocZeroed(sizeof(HoopRecord)));
+    HoopRecord* record = AppendHoopRecord(opCatalogue);
     if (record == nullptr)
         return -1;
-    AppendHoopRecord(opCatalogue, record);
     if (description != nullptr)
         record->caDescription = HoopCopyText(description);
     if (shape != nullptr)
         record->caShape = HoopCopyText(shape);
-    ++opCatalogue->iHoopCount;
     return opCatalogue->iHoopCount - 1;
 }
 
@@ -75,8 +46,6 @@ int CINIHoop::RemoveHoop(int hoop) {
     HoopRecord* record = FindHoop(opCatalogue, hoop);
     if (record == nullptr)
         return 0;
-    UnlinkHoopRecord(opCatalogue, record);
-    FreeHoopRecord(record);
-    --opCatalogue->iHoopCount;
+    RemoveHoopRecord(opCatalogue, record);
     return 1;
 }

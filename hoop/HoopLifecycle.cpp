@@ -6,27 +6,29 @@
 #include "platform/Memory.h"
 #include <brevant/INIHoop.h>
 
-namespace {
-// Frees the hoops from the last to the first, destroys the catalogue's document and frees the catalogue. The
-// hoops are reached backwards from the tail, so that emptying a catalogue takes time in proportion to its
-// size.
-void FreeCatalogue(HoopCatalogue* catalogue) {
-    HoopRecord* hoop = catalogue->opFirstHoop;
-    while (hoop != nullptr && hoop->opNext != nullptr)
-        hoop = hoop->opNext;
-    while (hoop != nullptr) {
-        HoopRecord* previous = hoop->opPrev;
-        FreeHoopRecord(hoop);
-        hoop = previous;
+HoopCatalogue* NewCatalogue() {
+    HoopCatalogue* catalogue = static_cast<HoopCatalogue*>(MemAllocZeroed(sizeof(HoopCatalogue)));
+    if (catalogue == nullptr)
+        return nullptr;
+    catalogue->iHandles = 1;
+    catalogue->opINIFile = new (std::nothrow) CINIFile;
+    if (catalogue->opINIFile == nullptr) {
+        MemFree(catalogue);
+        return nullptr;
     }
+    return catalogue;
+}
+
+// The hoops go from the tail, so that emptying a catalogue takes time in proportion to its size.
+void FreeCatalogue(HoopCatalogue* catalogue) {
+    while (catalogue->opLastHoop != nullptr)
+        RemoveHoopRecord(catalogue, catalogue->opLastHoop);
     if (catalogue->opINIFile != nullptr) {
         catalogue->opINIFile->Destroy();
         delete catalogue->opINIFile;
-        catalogue->opINIFile = nullptr;
     }
     MemFree(catalogue);
 }
-} // namespace
 
 CINIHoop::CINIHoop() : opCatalogue(nullptr) {}
 
@@ -46,24 +48,14 @@ CINIHoop& CINIHoop::operator=(const CINIHoop& source) {
 }
 
 int CINIHoop::Create() {
-    if (opCatalogue != nullptr)
-        Release();
-    HoopCatalogue* catalogue = static_cast<HoopCatalogue*>(MemAllocZeroed(sizeof(HoopCatalogue)));
+    Release();
+    HoopCatalogue* catalogue = NewCatalogue();
     if (catalogue == nullptr)
         return 0;
-    catalogue->opOwner = this;
-    catalogue->iHandles = 1;
-    CINIFile* document = new (std::nothrow) CINIFile;
-    if (document == nullptr) {
-        MemFree(catalogue);
+    if (!catalogue->opINIFile->Create()) {
+        FreeCatalogue(catalogue);
         return 0;
     }
-    if (!document->Create()) {
-        delete document;
-        MemFree(catalogue);
-        return 0;
-    }
-    catalogue->opINIFile = document;
     opCatalogue = catalogue;
     return 1;
 }
@@ -75,8 +67,6 @@ int CINIHoop::Release() {
     if (catalogue->iHandles > 1) {
         // Another handle still shares the catalogue: only this handle lets it go.
         --catalogue->iHandles;
-        if (catalogue->opOwner == this)
-            catalogue->opOwner = nullptr;
         opCatalogue = nullptr;
         return 1;
     }

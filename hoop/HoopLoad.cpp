@@ -88,16 +88,9 @@ void ReadMount(SINISectionPool* section, MountRecord* mount) {
 // Appends the mounts of hoop `index`; false when a record cannot be allocated.
 bool ReadMounts(const HoopSectionMap& map, HoopRecord* hoop, int index) {
     for (const MountSection* m = map.FirstMount(index); m != map.EndOfMounts() && m->hoop == index; ++m) {
-        MountRecord* mount = static_cast<MountRecord*>(MemAllocZeroed(sizeof(MountRecord)));
+        MountRecord* mount = AppendMountRecord(hoop);
         if (!mount)
             return false;
-        mount->opPrev = hoop->opLastMount;
-        if (hoop->opLastMount)
-            hoop->opLastMount->opNext = mount;
-        else
-            hoop->opFirstMount = mount;
-        hoop->opLastMount = mount;
-        ++hoop->iMountCount;
         ReadMount(m->section, mount);
     }
     return true;
@@ -123,20 +116,6 @@ void SetDefaultOutline(CINIHoop* owner, HoopRecord* hoop, int catalogueIndex) {
     points[4] = POINT{l, t};
     hoop->opPoints = points;
     hoop->iPointCount = 5;
-}
-
-HoopRecord* AppendHoopRecord(HoopCatalogue* catalogue) {
-    HoopRecord* hoop = static_cast<HoopRecord*>(MemAllocZeroed(sizeof(HoopRecord)));
-    if (!hoop)
-        return nullptr;
-    hoop->opPrev = catalogue->opLastHoop;
-    if (catalogue->opLastHoop)
-        catalogue->opLastHoop->opNext = hoop;
-    else
-        catalogue->opFirstHoop = hoop;
-    catalogue->opLastHoop = hoop;
-    ++catalogue->iHoopCount;
-    return hoop;
 }
 
 bool ReadHoops(CINIHoop* owner, HoopCatalogue* catalogue) {
@@ -178,19 +157,11 @@ bool FirstSectionIsHoops(CINIFile* file) {
 HoopLoadResult HoopLoadCatalogueWith(CINIHoop* owner, int (*load)(CINIFile* file, void* context),
                                      void* context) {
     HoopCatalogue*& held = CatalogueOf(*owner);
-    if (held)
-        owner->Release();
-    HoopCatalogue* catalogue = static_cast<HoopCatalogue*>(MemAllocZeroed(sizeof(HoopCatalogue)));
+    owner->Release();
+    HoopCatalogue* catalogue = NewCatalogue();
     if (!catalogue)
         return HoopLoadResult::out_of_memory;
-    catalogue->opOwner = owner;
-    catalogue->iHandles = 1;
-    CINIFile* file = new (std::nothrow) CINIFile;
-    if (!file) {
-        MemFree(catalogue);
-        return HoopLoadResult::out_of_memory;
-    }
-    catalogue->opINIFile = file;
+    CINIFile* file = catalogue->opINIFile;
     held = catalogue;
     HoopLoadResult result = HoopLoadResult::loaded;
     if (!load(file, context))

@@ -2,49 +2,21 @@
 #include "hoop/HoopMounts.h"
 
 #include "hoop/HoopText.h"
-#include "platform/Memory.h"
 #include <brevant/INIHoop.h>
-
-namespace {
-void AppendMountRecord(HoopRecord* hoop, MountRecord* mount) {
-    if (hoop->opFirstMount == nullptr) {
-        hoop->opFirstMount = mount;
-        return;
-    }
-    MountRecord* tail = hoop->opFirstMount;
-    while (tail->opNext != nullptr)
-        tail = tail->opNext;
-    mount->opPrev = tail;
-    tail->opNext = mount;
-}
-
-void UnlinkMountRecord(HoopRecord* hoop, MountRecord* mount) {
-    if (mount->opNext != nullptr)
-        mount->opNext->opPrev = mount->opPrev;
-    if (mount->opPrev != nullptr)
-        mount->opPrev->opNext = mount->opNext;
-    else
-        hoop->opFirstMount = mount->opNext;
-    if (hoop->opLastMount == mount) // the reader's mark never outlives its mount
-        hoop->opLastMount = nullptr;
-}
-} // namespace
 
 int CINIHoop::InsertHoopMount(int hoop, const char* label, int id, int rotation, int lowX, int highX,
                               int lowY, int highY) {
     HoopRecord* record = FindHoop(opCatalogue, hoop);
     if (record == nullptr)
         return -1;
-    MountRecord* mount = static_cast<MountRecord*>(MemAllocZeroed(sizeof(MountRecord)));
+    MountRecord* mount = AppendMountRecord(record);
     if (mount == nullptr)
         return -1;
-    AppendMountRecord(record, mount);
     if (label != nullptr)
         mount->caLabel = HoopCopyText(label);
     const int numbers[kMountNumbers] = {id, rotation, lowX, highX, lowY, highY};
     for (int field = 0; field < kMountNumbers; ++field)
         mount->*kMountNumberFields[field] = numbers[field];
-    ++record->iMountCount;
     return record->iMountCount - 1;
 }
 
@@ -90,9 +62,6 @@ int CINIHoop::RemoveHoopMount(int hoop, int mount) {
     MountRecord* found = FindMountOf(record, mount);
     if (found == nullptr)
         return 0;
-    UnlinkMountRecord(record, found);
-    MemFree(found->caLabel);
-    MemFree(found);
-    --record->iMountCount;
+    RemoveMountRecord(record, found);
     return 1;
 }

@@ -1,7 +1,52 @@
-// Finding hoop i and mount j: every lookup walks its list from the head.
+// The hoop and mount lists: finding hoop i and mount j by walking from the head, appending at the tail and
+// removing.
 #include "hoop/HoopRecords.h"
 
 #include "platform/Memory.h"
+
+namespace {
+
+// Links a record at the tail of a list with head and tail pointers.
+template <class Record> void LinkAtTail(Record*& first, Record*& last, Record* record) {
+    record->opPrev = last;
+    if (last != nullptr)
+        last->opNext = record;
+    else
+        first = record;
+    last = record;
+}
+
+template <class Record> void Unlink(Record*& first, Record*& last, Record* record) {
+    if (record->opNext != nullptr)
+        record->opNext->opPrev = record->opPrev;
+    else
+        last = record->opPrev;
+    if (record->opPrev != nullptr)
+        record->opPrev->opNext = record->opNext;
+    else
+        first = record->opNext;
+}
+
+void FreeMountRecord(MountRecord* mount) {
+    MemFree(mount->caLabel);
+    MemFree(mount);
+}
+
+// Frees every mount of the hoop in list order, then its points, texts and the record itself.
+void FreeHoopRecord(HoopRecord* record) {
+    MountRecord* mount = record->opFirstMount;
+    while (mount != nullptr) {
+        MountRecord* next = mount->opNext;
+        FreeMountRecord(mount);
+        mount = next;
+    }
+    MemFree(record->opPoints);
+    MemFree(record->caDescription);
+    MemFree(record->caShape);
+    MemFree(record);
+}
+
+} // namespace
 
 HoopRecord* FindHoop(HoopCatalogue* catalogue, int hoop) {
     if (catalogue == nullptr)
@@ -30,17 +75,32 @@ MountRecord* FindMountOf(HoopRecord* hoop, int mount) {
     return found;
 }
 
-// Frees every mount of the hoop in list order, then its points, texts and the record itself.
-void FreeHoopRecord(HoopRecord* record) {
-    MountRecord* mount = record->opFirstMount;
-    while (mount != nullptr) {
-        MountRecord* next = mount->opNext;
-        MemFree(mount->caLabel);
-        MemFree(mount);
-        mount = next;
-    }
-    MemFree(record->opPoints);
-    MemFree(record->caDescription);
-    MemFree(record->caShape);
-    MemFree(record);
+HoopRecord* AppendHoopRecord(HoopCatalogue* catalogue) {
+    HoopRecord* record = static_cast<HoopRecord*>(MemAllocZeroed(sizeof(HoopRecord)));
+    if (record == nullptr)
+        return nullptr;
+    LinkAtTail(catalogue->opFirstHoop, catalogue->opLastHoop, record);
+    ++catalogue->iHoopCount;
+    return record;
+}
+
+MountRecord* AppendMountRecord(HoopRecord* hoop) {
+    MountRecord* mount = static_cast<MountRecord*>(MemAllocZeroed(sizeof(MountRecord)));
+    if (mount == nullptr)
+        return nullptr;
+    LinkAtTail(hoop->opFirstMount, hoop->opLastMount, mount);
+    ++hoop->iMountCount;
+    return mount;
+}
+
+void RemoveHoopRecord(HoopCatalogue* catalogue, HoopRecord* record) {
+    Unlink(catalogue->opFirstHoop, catalogue->opLastHoop, record);
+    FreeHoopRecord(record);
+    --catalogue->iHoopCount;
+}
+
+void RemoveMountRecord(HoopRecord* hoop, MountRecord* mount) {
+    Unlink(hoop->opFirstMount, hoop->opLastMount, mount);
+    FreeMountRecord(mount);
+    --hoop->iMountCount;
 }

@@ -24,7 +24,7 @@ struct HoopRecord {
     HoopRecord* opNext;
     HoopRecord* opPrev;
     MountRecord* opFirstMount;
-    MountRecord* opLastMount; // the mount the file reader appended last
+    MountRecord* opLastMount; // the tail of the mount list, null when it is empty
     int32_t iSewFieldLeft, iSewFieldTop, iSewFieldRight, iSewFieldBottom;
     int32_t iInnerDimLeft, iInnerDimTop, iInnerDimRight, iInnerDimBottom;
     int32_t iOuterDimLeft, iOuterDimTop, iOuterDimRight, iOuterDimBottom;
@@ -38,10 +38,9 @@ struct HoopRecord {
 
 struct HoopCatalogue {
     HoopRecord* opFirstHoop;
-    HoopRecord* opLastHoop; // the hoop the file reader appended last
+    HoopRecord* opLastHoop; // the tail of the hoop list, null when it is empty
     int32_t iHoopCount;
     CINIFile* opINIFile;
-    CINIHoop* opOwner;
     int32_t iHandles; // handles that share this catalogue through assignment; 1 when the catalogue is made
 };
 
@@ -54,5 +53,15 @@ HoopRecord* FindHoop(HoopCatalogue* catalogue, int hoop);
 MountRecord* FindMount(HoopCatalogue* catalogue, int hoop, int mount);
 // Mount j of a hoop already found, or null when j is out of range.
 MountRecord* FindMountOf(HoopRecord* hoop, int mount);
-// Frees a hoop that is no longer linked: its mounts with their labels, its points, its texts and the record.
-void FreeHoopRecord(HoopRecord* record);
+// A zeroed record appended at the tail of its list, the list's count raised; null when memory runs out.
+HoopRecord* AppendHoopRecord(HoopCatalogue* catalogue);
+MountRecord* AppendMountRecord(HoopRecord* hoop);
+// Takes a record out of its list and frees it with all it owns, the list's count lowered.
+void RemoveHoopRecord(HoopCatalogue* catalogue, HoopRecord* record);
+void RemoveMountRecord(HoopRecord* hoop, MountRecord* mount);
+
+// A new catalogue, held by one handle, with a document object that holds no document yet; null when memory
+// runs out.
+HoopCatalogue* NewCatalogue();
+// Frees the hoops, the document and the catalogue.
+void FreeCatalogue(HoopCatalogue* catalogue);

@@ -126,11 +126,6 @@ class ElementRoom {
     size_t capacity_ = 0;
 };
 
-// A tag byte is signed: it is kept sign-extended to 16 bits, so 0x80 to 0xFF give 65408 to 65535.
-int TagFromByte(uint8_t byte) {
-    return static_cast<uint16_t>(static_cast<int8_t>(byte));
-}
-
 // A descriptor compared as a string: three bytes and a terminator.
 bool DescriptorIs(const uint8_t bytes[3], uint8_t shift, const char* expected) {
     char text[4] = {};
@@ -154,8 +149,9 @@ int ReadDescriptors(FieldReader& reader) {
     return 1;
 }
 
-// Reads the header after the descriptors into the root record; answers the number of sections that follow.
-int ReadHeaderFields(SINIFilePool* root, FieldReader& reader, long fileSize, uint32_t* sectionCount) {
+// Reads and checks the header after the descriptors; answers the number of sections that follow. The tags and
+// words carry nothing that the document keeps.
+int ReadHeaderFields(FieldReader& reader, long fileSize, uint32_t* sectionCount) {
     uint32_t isize = 0;
     if (!reader.Long(&isize))
         return Fail(kShortRead);
@@ -166,10 +162,6 @@ int ReadHeaderFields(SINIFilePool* root, FieldReader& reader, long fileSize, uin
     uint32_t tag3 = 0, version = 0;
     if (!reader.Byte(&tag1) || !reader.Byte(&tag2) || !reader.Word(&tag3) || !reader.Word(&version))
         return Fail(kShortRead);
-    root->iTag1 = TagFromByte(tag1);
-    root->iTag2 = TagFromByte(tag2);
-    root->iTag3 = static_cast<int>(tag3);
-    root->iVersion = static_cast<int>(version);
     if (static_cast<long>(version) > kLoaderVersion) {
         Diagnose(
             "Failure : CINIFile::LoadBinaryData() > Binary INI file  VERSION is incompatible! Binary File "
@@ -182,16 +174,13 @@ int ReadHeaderFields(SINIFilePool* root, FieldReader& reader, long fileSize, uin
     if (!reader.Word(&word1) || !reader.Word(&word2) || !reader.Word(&word3) || !reader.Word(sectionCount) ||
         !reader.Bytes(reserved, sizeof reserved))
         return Fail(kShortRead);
-    root->iWord1 = static_cast<int>(word1);
-    root->iWord2 = static_cast<int>(word2);
-    root->iWord3 = static_cast<int>(word3);
     return 1;
 }
 
-int ReadHeader(SINIFilePool* root, FieldReader& reader, long fileSize, uint32_t* sectionCount) {
+int ReadHeader(FieldReader& reader, long fileSize, uint32_t* sectionCount) {
     if (!ReadDescriptors(reader))
         return 0;
-    return ReadHeaderFields(root, reader, fileSize, sectionCount);
+    return ReadHeaderFields(reader, fileSize, sectionCount);
 }
 
 int KindOfType(int type) {
@@ -303,7 +292,7 @@ int INIBinaryLoadSource(SINIFilePool* root, INIByteSource* source, CINIFile* doc
         return Fail("Failure : INIBinaryLoadData() > The Binary INI file has invalid size!");
     FieldReader reader(source);
     uint32_t sectionCount = 0;
-    if (!ReadHeader(root, reader, fileSize, &sectionCount))
+    if (!ReadHeader(reader, fileSize, &sectionCount))
         return 0;
     // The sections are counted again as they are added; a fresh document holds none yet.
     if (!root->opFirstSection)

@@ -51,19 +51,10 @@ struct SINISectionPool {
 // Records of a document come from large blocks that the document frees as a whole when it is destroyed.
 struct DocumentBlock;
 
-// The root record of a created document, linked into the process-wide registry of live documents.
+// The root record of a created document.
 struct SINIFilePool {
-    SINIFilePool* opNext; // next (older) root in the registry
-    SINIFilePool* opPrev; // previous (newer) root in the registry
-    int iFileType;        // 0 = INI text, 1 = binary INI
+    int iFileType; // 0 = INI text, 1 = binary INI
     int iSectionCount;
-    int iTag1;
-    int iTag2;
-    int iTag3;
-    int iVersion;
-    int iWord1;
-    int iWord2;
-    int iWord3;
     SINISectionPool* opFirstSection;
     SINISectionPool* opCurrentSection;
     SINISectionPool* opLastSection;
@@ -127,10 +118,6 @@ SINISectionPool* INIAppendSection(SINIFilePool* root, const char* name, size_t l
 SINIValuePool* INIFindValue(SINISectionPool* section, const char* name);
 SINIValuePool* INIAppendValue(SINIFilePool* root, SINISectionPool* section, const char* name, size_t length,
                               int type, int kind, int count, const void* data);
-
-// The registry of live documents: its newest root and the number of live roots.
-SINIFilePool* INIDocumentRegistryHead();
-int INIDocumentCount();
 
 // The loaders of the two file forms (INI text and binary INI), reading an open file or any byte source.
 int INISourceLoadData(SINIFilePool* root, FILE* stream, CINIFile* document);

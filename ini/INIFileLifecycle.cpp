@@ -1,48 +1,11 @@
-// The document object, its root record and the process-wide registry of live documents.
+// The document object and its root record.
 #include <cstring>
-#include <mutex>
 
 #include "ini/INIFile.h"
 #include "ini/INIFileBlocks.h"
 #include "ini/INIFileNameIndex.h"
 #include "platform/Diagnostics.h"
 #include "platform/Memory.h"
-
-namespace {
-// Documents are made and destroyed on any thread, so the registry is guarded.
-std::mutex registryLock;
-SINIFilePool* registryHead = nullptr;
-int liveDocuments = 0;
-
-void RegistryLink(SINIFilePool* root) {
-    std::lock_guard<std::mutex> hold(registryLock);
-    root->opNext = registryHead;
-    root->opPrev = nullptr;
-    if (registryHead)
-        registryHead->opPrev = root;
-    registryHead = root;
-    ++liveDocuments;
-}
-
-void RegistryUnlink(SINIFilePool* root) {
-    std::lock_guard<std::mutex> hold(registryLock);
-    if (root->opNext)
-        root->opNext->opPrev = root->opPrev;
-    if (root->opPrev)
-        root->opPrev->opNext = root->opNext;
-    else
-        registryHead = root->opNext;
-    --liveDocuments;
-}
-} // namespace
-
-SINIFilePool* INIDocumentRegistryHead() {
-    return registryHead;
-}
-int INIDocumentCount() {
-    std::lock_guard<std::mutex> hold(registryLock);
-    return liveDocuments;
-}
 
 CINIFile::CINIFile() : opRoot(nullptr) {}
 
@@ -61,9 +24,6 @@ int CINIFile::Create() {
             "Failure : CINIFile::Create() > Could not allocate memory for opLink instance of SINIFilePool!");
         return 0;
     }
-    root->iFileType = 1;
-    root->iVersion = 1;
-    RegistryLink(root);
     opRoot = root;
     return 1;
 }
@@ -79,7 +39,6 @@ int CINIFile::Destroy() {
     }
     name_index::Free(opRoot->sectionIndex);
     DocumentFreeAll(opRoot);
-    RegistryUnlink(opRoot);
     MemFree(opRoot);
     opRoot = nullptr;
     return 1;

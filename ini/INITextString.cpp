@@ -23,17 +23,6 @@ int INIStringIndexOfFirst(const char* text, char character) {
     return -1;
 }
 
-int INIStringIndexOfLast(const char* text, char character) {
-    if (!text) {
-        Diagnose("Failure : INIStringIndexOfLast() > Invalid param passed to function!");
-        return -1;
-    }
-    for (int index = static_cast<int>(std::strlen(text)) - 1; index >= 0; --index)
-        if (text[index] == character)
-            return index;
-    return -1;
-}
-
 // Works in place: the kept characters move to the front, so no second buffer is needed.
 int INIStringStripPrePostSpace(char* text) {
     if (!text) {
