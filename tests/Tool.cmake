@@ -12,11 +12,19 @@ if(TARGET brevant_tool)
   if(EXISTS ${PROJECT_SOURCE_DIR}/examples/hoops.inb)
     list(APPEND TOOL_TEST_CASES convert_binary)
   endif()
-  foreach(case ${TOOL_TEST_CASES})
-    add_test(NAME tool.${case}
-             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tool/tool_test.sh ${case} $<TARGET_FILE:brevant_tool>
-                     ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR}/tool-work/${case})
-    set_tests_properties(tool.${case} PROPERTIES
-                         ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/tool/lsan.supp")
+  # Keeping a person's data: what a write would lose, where the bytes go, standard input and output.
+  set(SAFETY_TEST_CASES losses unended_last_line binary_losses links not_regular stdout_errors pipes line_ends)
+  set(TOOL_TEST_ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/tool/lsan.supp")
+  if(TARGET ini2inb)
+    list(APPEND TOOL_TEST_ENVIRONMENT "INI2INB=$<TARGET_FILE:ini2inb>")
+  endif()
+  foreach(script tool safety)
+    string(TOUPPER ${script} prefix)
+    foreach(case ${${prefix}_TEST_CASES})
+      add_test(NAME tool.${case}
+               COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tool/${script}_test.sh ${case} $<TARGET_FILE:brevant_tool>
+                       ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR}/tool-work/${case})
+      set_tests_properties(tool.${case} PROPERTIES ENVIRONMENT "${TOOL_TEST_ENVIRONMENT}")
+    endforeach()
   endforeach()
 endif()

@@ -1,13 +1,13 @@
 #include "Catalogue.h"
 
 #include "HoopData.h"
+#include "SafeSave.h"
 #include "ToolOutput.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -73,20 +73,6 @@ EngineMessage ParseEngineMessage(const std::string& piece) {
     return message;
 }
 
-// Why a file cannot even be handed to the library, or an empty text.
-std::string UnreadableReason(const std::string& path) {
-    struct stat status;
-    if (stat(path.c_str(), &status) != 0)
-        return std::strerror(errno);
-    if (S_ISDIR(status.st_mode))
-        return "it is a directory";
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return std::strerror(errno);
-    std::fclose(file);
-    return {};
-}
-
 std::string FailedLoadReason(const LoadReport& report) {
     for (const EngineMessage& message : report.messages) {
         if (message.kind == EngineMessage::Kind::Failure)
@@ -143,9 +129,6 @@ bool IsBinaryCatalogueName(const std::string& path) {
 
 LoadReport LoadCatalogue(CINIHoop& catalogue, const std::string& path) {
     LoadReport report;
-    report.problem = UnreadableReason(path);
-    if (!report.problem.empty())
-        return report;
     std::string printed = CaptureStandardError([&] { report.loaded = catalogue.Load(path.c_str()) != 0; });
     report.messages = ParseEngineMessages(printed);
     for (const EngineMessage& message : report.messages) {
@@ -157,10 +140,37 @@ LoadReport LoadCatalogue(CINIHoop& catalogue, const std::string& path) {
     return report;
 }
 
-int OpenCatalogue(CINIHoop& catalogue, const std::string& path) {
-    LoadReport report = LoadCatalogue(catalogue, path);
+bool HasBinarySignature(const std::string& bytes) {
+    return bytes.compare(0, 6, "INB\x08\x0D\x01") == 0;
+}
+
+void ReadCatalogue(const std::string& path, CINIHoop& catalogue, CatalogueInput& input) {
+    input.path = path;
+    input.report = LoadReport();
+    std::string reason;
+    if (!ReadInput(path, input.bytes, reason)) {
+        input.report.problem = reason;
+        return;
+    }
+    if (path != "-") {
+        input.binary = IsBinaryCatalogueName(path);
+        input.report = LoadCatalogue(catalogue, path);
+        return;
+    }
+    input.binary = HasBinarySignature(input.bytes);
+    ScratchFile copy(input.binary ? ".inb" : ".ini");
+    if (!copy.Created() || !copy.Write(input.bytes)) {
+        input.report.problem = "cannot keep a copy of standard input: " + std::string(std::strerror(errno));
+        return;
+    }
+    input.report = LoadCatalogue(catalogue, copy.Path());
+}
+
+int OpenInput(const std::string& path, CINIHoop& catalogue, CatalogueInput& input) {
+    ReadCatalogue(path, catalogue, input);
+    const LoadReport& report = input.report;
     if (!report.loaded) {
-        PrintError("cannot load " + path + ": " + report.problem);
+        PrintError(input.Name() + ": cannot load: " + report.problem);
         return kExitFailed;
     }
     if (!report.HasFaults())
@@ -168,8 +178,13 @@ int OpenCatalogue(CINIHoop& catalogue, const std::string& path) {
     std::string what = report.faultyLines > 0
                            ? Plural(report.faultyLines, "faulty line was", "faulty lines were") + " skipped"
                            : "not all of the file could be read";
-    PrintWarning(path + ": " + what + "; 'brevant check " + path + "' shows the details");
+    PrintError(input.Name() + ": " + what + "; 'brevant check " + path + "' shows the details");
     return kExitFaulty;
+}
+
+int OpenCatalogue(CINIHoop& catalogue, const std::string& path) {
+    CatalogueInput input;
+    return OpenInput(path, catalogue, input);
 }
 
 int OpenHoops(const std::string& path, int hoop, std::vector<HoopData>& hoops) {

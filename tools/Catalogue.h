@@ -41,6 +41,30 @@ bool IsBinaryCatalogueName(const std::string& path);
 
 LoadReport LoadCatalogue(CINIHoop& catalogue, const std::string& path);
 
+// A catalogue file as the tool read it: its bytes, and the library's report on loading them.
+struct CatalogueInput {
+    std::string path; // as the person gave it; "-" is standard input
+    std::string bytes;
+    bool binary = false;
+    LoadReport report;
+    // How messages name the input: its path, or "<stdin>".
+    std::string Name() const { return path == "-" ? "<stdin>" : path; }
+};
+
+// The binary form starts with "INB" and three bytes that give "INB" when 0x41 is added to each. Standard
+// input has no name, so this is how the tool tells a binary catalogue that comes through a pipe.
+bool HasBinarySignature(const std::string& bytes);
+
+// Reads `path` ("-" reads standard input to its end) and loads it into the catalogue. A path is read as
+// binary when its name ends in .inb, as the library decides; standard input when it starts with the binary
+// signature. When the file cannot be read or loaded, input.report.loaded is false and report.problem says
+// why.
+void ReadCatalogue(const std::string& path, CINIHoop& catalogue, CatalogueInput& input);
+
+// ReadCatalogue, then for the commands: tells the person briefly about faulty lines and answers the exit
+// status so far (kExitOk, kExitFaulty with the hoops loaded, or kExitFailed after saying why).
+int OpenInput(const std::string& path, CINIHoop& catalogue, CatalogueInput& input);
+
 // For the commands that only need the hoops: loads the file, tells the person briefly about faulty lines
 // and answers the exit status so far (kExitOk, kExitFaulty with the hoops loaded, or kExitFailed).
 int OpenCatalogue(CINIHoop& catalogue, const std::string& path);

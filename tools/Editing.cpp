@@ -1,7 +1,6 @@
 #include "Editing.h"
 
 #include "Catalogue.h"
-#include "SafeSave.h"
 #include "ToolOutput.h"
 
 void AddWriteOptions(CLI::App& command, WriteOptions& options, bool outputRequired) {
@@ -10,12 +9,11 @@ void AddWriteOptions(CLI::App& command, WriteOptions& options, bool outputRequir
                                                      : "INI text file to write (FILE itself when left out)");
     if (outputRequired)
         output->required();
-    command.add_flag("--skip-faulty", options.skipFaulty,
-                     "Save even when the loader skipped faulty lines of the input (they are lost)");
+    AddSaveOptions(command, options);
 }
 
-int OpenForEdit(CINIHoop& catalogue, const std::string& path, int hoop) {
-    int status = OpenCatalogue(catalogue, path);
+int OpenForEdit(CINIHoop& catalogue, CatalogueInput& input, const std::string& path, int hoop) {
+    int status = OpenInput(path, catalogue, input);
     if (status == kExitFailed || hoop < catalogue.GetHoopCount())
         return status;
     int count = catalogue.GetHoopCount();
@@ -34,7 +32,10 @@ int CheckMount(CINIHoop& catalogue, const std::string& path, int hoop, int mount
     return kExitFailed;
 }
 
-int SaveEdited(CINIHoop& catalogue, int loadStatus, const std::string& in, const WriteOptions& options) {
-    const std::string& out = options.out.empty() ? in : options.out;
-    return SaveLoadedCatalogue(catalogue, loadStatus, options.skipFaulty, in, out);
+int SaveEdited(CINIHoop& catalogue, const CatalogueInput& input, int loadStatus, const WriteOptions& options) {
+    if (!options.out.empty())
+        return SaveCatalogue(catalogue, &input, options, loadStatus);
+    WriteOptions inPlace = options;
+    inPlace.out = input.path;
+    return SaveCatalogue(catalogue, &input, inPlace, loadStatus);
 }

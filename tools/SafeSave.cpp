@@ -1,41 +1,16 @@
 #include "SafeSave.h"
 
-#include "Catalogue.h"
-#include "HoopData.h"
-#include "ToolOutput.h"
-
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
-
-// A text the hoop file cannot hold: a line end would cut its line, and the rest would be read as a line of
-// its own.
-bool BreaksLine(const std::string& text) {
-    return text.find_first_of("\r\n\xFF") != std::string::npos;
-}
-
-std::string UnsavableText(const std::vector<HoopData>& hoops) {
-    for (size_t index = 0; index < hoops.size(); ++index) {
-        const HoopData& hoop = hoops[index];
-        std::string name = HoopName(static_cast<int>(index), hoop);
-        if (BreaksLine(hoop.description))
-            return name + ": its description holds a line break, which a hoop file cannot carry";
-        if (BreaksLine(hoop.shape))
-            return name + ": its shape holds a line break, which a hoop file cannot carry";
-        for (size_t mount = 0; mount < hoop.mounts.size(); ++mount) {
-            if (BreaksLine(hoop.mounts[mount].label))
-                return name + ": the label of mount " + std::to_string(mount) +
-                       " holds a line break, which a hoop file cannot carry";
-        }
-    }
-    return {};
-}
 
 std::string DirectoryOf(const std::string& path) {
     size_t slash = path.find_last_of('/');
@@ -49,89 +24,218 @@ std::string BaseNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The permissions the new file gets: those of the file it replaces, or the usual ones for a new file.
-mode_t TargetMode(const std::string& out) {
-    struct stat status;
-    if (stat(out.c_str(), &status) == 0)
-        return status.st_mode & 07777;
+bool WriteAll(int descriptor, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t wrote = write(descriptor, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            return false;
+        done += static_cast<size_t>(wrote);
+    }
+    return true;
+}
+
+bool ReadAll(int descriptor, std::string& bytes) {
+    char buffer[65536];
+    for (;;) {
+        ssize_t got = read(descriptor, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        bytes.append(buffer, static_cast<size_t>(got));
+    }
+}
+
+const char* KindOf(mode_t mode) {
+    if (S_ISDIR(mode))
+        return "a directory";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    if (S_ISFIFO(mode))
+        return "a pipe";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "not a regular file";
+}
+
+// The file a path names once every symbolic link on the way is followed; a link to a file that does not
+// exist yet names that new file. Answers false with errno set when the links go round in circles.
+bool FollowLinks(std::string& path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat status;
+        if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            return true;
+        std::vector<char> target(static_cast<size_t>(status.st_size > 0 ? status.st_size : 4096) + 1);
+        ssize_t length = readlink(path.c_str(), target.data(), target.size());
+        if (length < 0)
+            return false;
+        std::string next(target.data(), static_cast<size_t>(length));
+        path = next[0] == '/' ? next : DirectoryOf(path) + "/" + next;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// Creates the scratch file next to `target`; answers its descriptor and name, or -1 with errno set.
+int CreateNextTo(const std::string& target, std::string& name) {
+    std::string pattern = DirectoryOf(target) + "/." + BaseNameOf(target) + ".XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    int descriptor = mkstemp(buffer.data());
+    if (descriptor >= 0)
+        name = buffer.data();
+    return descriptor;
+}
+
+mode_t NewFileMode() {
     mode_t mask = umask(0);
     umask(mask);
     return 0666 & ~mask;
 }
 
-// Creates an empty, uniquely named file next to `out`; answers its name, or an empty text with errno set.
-std::string CreateTemporaryNextTo(const std::string& out) {
-    std::string name = DirectoryOf(out) + "/." + BaseNameOf(out) + ".XXXXXX";
-    std::vector<char> buffer(name.begin(), name.end());
-    buffer.push_back('\0');
-    int descriptor = mkstemp(buffer.data());
-    if (descriptor < 0)
-        return {};
-    fchmod(descriptor, TargetMode(out));
-    close(descriptor);
-    return buffer.data();
+// Gives the scratch file the target's permissions and owner. False when the owner cannot be given.
+bool TakeOver(int descriptor, const struct stat* existing) {
+    if (existing == nullptr)
+        return fchmod(descriptor, NewFileMode()) == 0;
+    if (existing->st_uid != geteuid() || existing->st_gid != getegid()) {
+        if (fchown(descriptor, existing->st_uid, existing->st_gid) != 0)
+            return false;
+    }
+    return fchmod(descriptor, existing->st_mode & 07777) == 0;
 }
 
-// Answers an empty text when the saved file loads cleanly into the same hoops, else what is wrong.
-std::string VerifySaved(const std::string& saved, const std::vector<HoopData>& expected) {
-    CINIHoop check;
-    LoadReport report = LoadCatalogue(check, saved);
-    if (!report.loaded)
-        return "the saved file does not load back: " + report.problem;
-    if (report.HasFaults())
-        return "the saved file does not load back without faults";
-    std::string difference = FirstDifference(expected, ReadHoops(check));
-    return difference.empty() ? std::string() : "the saved file would lose data: " + difference;
+// Copies the bytes into the existing file itself, which keeps its hard links, owner and permissions.
+bool OverwriteInPlace(const std::string& path, const std::string& bytes) {
+    int descriptor = open(path.c_str(), O_WRONLY | O_TRUNC);
+    if (descriptor < 0)
+        return false;
+    bool written = WriteAll(descriptor, bytes) && fsync(descriptor) == 0;
+    int error = errno;
+    if (close(descriptor) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    errno = error;
+    return written;
+}
+
+std::string Reason() {
+    return std::strerror(errno);
+}
+
+std::string WriteStandardOutput(const std::string& bytes) {
+    std::fflush(stdout);
+    if (!WriteAll(STDOUT_FILENO, bytes))
+        return "cannot write standard output: " + Reason();
+    return {};
 }
 
 } // namespace
 
-int SaveCatalogueSafely(CINIHoop& catalogue, const std::string& out) {
-    if (IsBinaryCatalogueName(out)) {
-        PrintError(out + ": hoop files are saved as INI text; a name ending in .inb would be read as binary");
-        return kExitFailed;
+bool ReadInput(const std::string& path, std::string& bytes, std::string& reason) {
+    bytes.clear();
+    if (path == "-") {
+        if (ReadAll(STDIN_FILENO, bytes))
+            return true;
+        reason = Reason();
+        return false;
     }
-    std::vector<HoopData> hoops = ReadHoops(catalogue);
-    std::string unsavable = UnsavableText(hoops);
-    if (!unsavable.empty()) {
-        PrintError(unsavable + "; " + out + " is left as it was");
-        return kExitFaulty;
+    int descriptor = open(path.c_str(), O_RDONLY);
+    if (descriptor < 0) {
+        reason = Reason();
+        return false;
     }
-    std::string temporary = CreateTemporaryNextTo(out);
-    if (temporary.empty()) {
-        PrintError("cannot write next to " + out + ": " + std::strerror(errno));
-        return kExitFailed;
+    struct stat status;
+    if (fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
+        close(descriptor);
+        reason = "it is a directory";
+        return false;
     }
-    if (!catalogue.SaveAs(temporary.c_str())) {
-        std::remove(temporary.c_str());
-        PrintError("the library could not write " + temporary);
-        return kExitFailed;
-    }
-    std::string problem = VerifySaved(temporary, hoops);
-    if (!problem.empty()) {
-        std::remove(temporary.c_str());
-        PrintError(problem + "; " + out + " is left as it was");
-        return kExitFaulty;
-    }
-    if (std::rename(temporary.c_str(), out.c_str()) != 0) {
-        int error = errno;
-        std::remove(temporary.c_str());
-        PrintError("cannot replace " + out + ": " + std::strerror(error));
-        return kExitFailed;
-    }
-    return kExitOk;
+    bool read = ReadAll(descriptor, bytes);
+    reason = read ? std::string() : Reason();
+    close(descriptor);
+    return read;
 }
 
-int SaveLoadedCatalogue(CINIHoop& catalogue, int loadStatus, bool skipFaulty, const std::string& in,
-                        const std::string& out) {
-    if (loadStatus == kExitFaulty && !skipFaulty) {
-        PrintError("what the loader skipped in " + in +
-                   " would be lost; fix the file, or pass --skip-faulty; " + out + " is left as it was");
-        return kExitFaulty;
+ScratchFile::ScratchFile(const std::string& suffix) {
+    const char* directory = std::getenv("TMPDIR");
+    std::string pattern = std::string(directory != nullptr && *directory != '\0' ? directory : "/tmp") +
+                          "/brevant-XXXXXX" + suffix;
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    int descriptor = mkstemps(buffer.data(), static_cast<int>(suffix.size()));
+    if (descriptor < 0)
+        return;
+    close(descriptor);
+    path_ = buffer.data();
+}
+
+ScratchFile::~ScratchFile() {
+    if (!path_.empty())
+        unlink(path_.c_str());
+}
+
+bool ScratchFile::Write(const std::string& bytes) const {
+    int descriptor = open(path_.c_str(), O_WRONLY | O_TRUNC);
+    if (descriptor < 0)
+        return false;
+    bool written = WriteAll(descriptor, bytes);
+    return close(descriptor) == 0 && written;
+}
+
+std::string WriteOutput(const std::string& target, const std::string& bytes) {
+    if (target == "-")
+        return WriteStandardOutput(bytes);
+    std::string path = target;
+    if (!FollowLinks(path))
+        return target + ": cannot follow the link: " + Reason();
+    struct stat status;
+    bool exists = stat(path.c_str(), &status) == 0;
+    if (exists && !S_ISREG(status.st_mode))
+        return target + ": is " + KindOf(status.st_mode) +
+               ", not a catalogue file; name a regular file, or '-' for standard output";
+    std::string scratch;
+    int descriptor = CreateNextTo(path, scratch);
+    if (descriptor < 0)
+        return target + ": cannot write in its directory: " + Reason();
+    bool owned = TakeOver(descriptor, exists ? &status : nullptr);
+    bool written = WriteAll(descriptor, bytes) && fsync(descriptor) == 0;
+    int error = errno;
+    if (close(descriptor) != 0 && written) {
+        written = false;
+        error = errno;
     }
-    int status = SaveCatalogueSafely(catalogue, out);
-    if (status != kExitOk)
-        return status;
-    std::cout << "wrote " << out << ": " << Plural(catalogue.GetHoopCount(), "hoop", "hoops") << '\n';
-    return loadStatus;
+    if (!written) {
+        unlink(scratch.c_str());
+        errno = error;
+        return target + ": cannot write: " + Reason() + "; it is left as it was";
+    }
+    if (exists && (status.st_nlink > 1 || !owned)) {
+        if (!OverwriteInPlace(path, bytes))
+            return target + ": cannot write: " + Reason() + "; the new content is kept in " + scratch;
+        unlink(scratch.c_str());
+        return {};
+    }
+    if (rename(scratch.c_str(), path.c_str()) != 0) {
+        error = errno;
+        unlink(scratch.c_str());
+        errno = error;
+        return target + ": cannot replace it: " + Reason() + "; it is left as it was";
+    }
+    return {};
+}
+
+std::string FlushStandardOutput() {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        return "cannot write standard output: " + Reason();
+    return {};
+}
+
+void ReportBrokenPipes() {
+    std::signal(SIGPIPE, SIG_IGN);
 }

@@ -1,18 +1,49 @@
-// Saving a catalogue without ever destroying data: through a temporary file next to the target that must read
-// back into the same hoops before it replaces the target in one rename.
+// Every way the tool touches the file system: reading an input (a path, or "-" for standard input), scratch
+// files, and writing an output so that nothing is ever half-written or replaced behind a link.
+//
+// This is the one file with operating-system code; the rest of the tool only sees bytes and messages.
+//
+// WriteOutput(target, bytes) is the only way the tool writes a file:
+//  - "-" writes to standard output; every write is checked.
+//  - A symbolic link is followed: the file it points to is written, and the link stays a link.
+//  - An existing target must be a regular file; a directory, device, pipe or socket is refused.
+//  - The bytes go to a scratch file next to the target first and are flushed to disk; then the scratch file
+//    takes the target's place in one rename, with the target's permissions and owner. When the target has
+//    other hard links, or its owner cannot be given to a new file, the checked bytes are copied into the
+//    target itself instead, so that every link and the owner stay; if that copy fails, the scratch file is
+//    kept and named.
 #pragma once
-
-#include <brevant/Brevant.h>
 
 #include <string>
 
-// Answers kExitOk when `out` now holds the catalogue; otherwise `out` is untouched, the reason has been
-// printed, and the status is kExitFaulty (the file would not read back the same) or kExitFailed (it could not
-// be written).
-int SaveCatalogueSafely(CINIHoop& catalogue, const std::string& out);
+// Reads a whole input. "-" reads standard input to its end. On failure answers false with the reason in plain
+// words ("No such file or directory", "it is a directory").
+bool ReadInput(const std::string& path, std::string& bytes, std::string& reason);
 
-// Saves a catalogue that was loaded from `in` with the exit status `loadStatus` (see OpenCatalogue). Faulty
-// lines of `in` would be lost, so such a catalogue is saved only when `skipFaulty` is set; the answer is then
-// kExitFaulty even though `out` was written.
-int SaveLoadedCatalogue(CINIHoop& catalogue, int loadStatus, bool skipFaulty, const std::string& in,
-                        const std::string& out);
+// A file in the system's scratch directory that is removed when the object dies. The name ends in `suffix`
+// (the library picks the binary reader by a name ending in .inb).
+class ScratchFile {
+  public:
+    explicit ScratchFile(const std::string& suffix);
+    ~ScratchFile();
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    bool Created() const { return !path_.empty(); }
+    const std::string& Path() const { return path_; }
+    // Replaces the file's content; false when it could not be written whole.
+    bool Write(const std::string& bytes) const;
+
+  private:
+    std::string path_;
+};
+
+// Writes `bytes` to `target` as described above. Answers an empty text, or what went wrong in words that
+// start with the target's name and say what to do.
+std::string WriteOutput(const std::string& target, const std::string& bytes);
+
+// Flushes standard output and answers an empty text, or why it failed ("No space left on device").
+std::string FlushStandardOutput();
+
+// A closed pipe makes writes fail with an error the tool reports, instead of ending the process silently.
+void ReportBrokenPipes();

@@ -10,12 +10,15 @@ enum ExitStatus {
     kExitFailed = 2, // the file could not be loaded or written, or the arguments are wrong
 };
 
+// Every message to the person goes to standard error in one form, "brevant: FILE:LINE: message", and says
+// what to do; a message that concerns no file is "brevant: message".
 inline void PrintError(const std::string& message) {
-    std::cerr << "brevant: error: " << message << '\n';
+    std::cerr << "brevant: " << message << '\n';
 }
 
+// A warning takes the same form; it says what happened that the person may not expect.
 inline void PrintWarning(const std::string& message) {
-    std::cerr << "brevant: warning: " << message << '\n';
+    PrintError(message);
 }
 
 // A text in double quotes, as the person would type it.

@@ -20,11 +20,6 @@ namespace {
 // The loader reads lines into a buffer of this size; a longer line stops the load.
 constexpr size_t kLoaderLineCapacity = 16384;
 
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 class CheckPrinter {
   public:
     CheckPrinter(const std::string& path, const EngineLines& lines) : path_(path), lines_(lines) {}
@@ -71,8 +66,9 @@ class CheckPrinter {
     const EngineLines& lines_;
 };
 
-void PrintMessages(const std::string& path, const LoadReport& report) {
-    EngineLines lines(IsBinaryCatalogueName(path) ? std::string() : ReadFileBytes(path));
+void PrintMessages(const std::string& path, const CatalogueInput& input) {
+    const LoadReport& report = input.report;
+    EngineLines lines(input.binary ? std::string() : input.bytes);
     CheckPrinter printer(path, lines);
     for (const EngineMessage& message : report.messages) {
         switch (message.kind) {
@@ -112,8 +108,10 @@ int PrintHoopProblems(const std::string& path, const std::vector<HoopData>& hoop
 
 int RunCheck(const std::string& path) {
     CINIHoop catalogue;
-    LoadReport report = LoadCatalogue(catalogue, path);
-    PrintMessages(path, report);
+    CatalogueInput input;
+    ReadCatalogue(path, catalogue, input);
+    const LoadReport& report = input.report;
+    PrintMessages(path, input);
     if (!report.loaded) {
         std::cout << path << ": cannot load: " << report.problem << '\n';
         return kExitFailed;

@@ -1,5 +1,6 @@
 // brevant json FILE and brevant import JSON -o OUT: the catalogue as JSON and back.
 #include "Catalogue.h"
+#include "CatalogueSave.h"
 #include "Commands.h"
 #include "HoopData.h"
 #include "JsonCodec.h"
@@ -17,7 +18,7 @@ namespace {
 
 struct ImportOptions {
     std::string in;
-    std::string out;
+    SaveOptions save;
 };
 
 int RunJson(const std::string& path) {
@@ -37,17 +38,18 @@ std::string ParserMessage(const char* what) {
 }
 
 bool ReadJsonFile(const std::string& path, nlohmann::json& document) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        PrintError("cannot read " + path);
+    std::string name = path == "-" ? "<stdin>" : path;
+    std::string text;
+    std::string reason;
+    if (!ReadInput(path, text, reason)) {
+        PrintError(name + ": cannot read: " + reason);
         return false;
     }
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     try {
         document = nlohmann::json::parse(text);
     } catch (const nlohmann::json::parse_error& error) {
-        PrintError(path + ": malformed JSON at byte " + std::to_string(error.byte) + ": " +
-                   ParserMessage(error.what()));
+        PrintError(name + ": malformed JSON at byte " + std::to_string(error.byte) + ": " +
+                   ParserMessage(error.what()) + "; correct it in the form 'brevant json' prints");
         return false;
     }
     return true;
@@ -60,7 +62,7 @@ int RunImport(const ImportOptions& options) {
     std::vector<HoopData> hoops;
     std::string error;
     if (!HoopsFromJson(document, hoops, error)) {
-        PrintError(options.in + ": " + error);
+        PrintError((options.in == "-" ? "<stdin>" : options.in) + ": " + error);
         return kExitFailed;
     }
     CINIHoop catalogue;
@@ -73,18 +75,14 @@ int RunImport(const ImportOptions& options) {
         PrintError(problem);
         return kExitFailed;
     }
-    int status = SaveCatalogueSafely(catalogue, options.out);
-    if (status == kExitOk)
-        std::cout << "wrote " << options.out << ": " << Plural(catalogue.GetHoopCount(), "hoop", "hoops")
-                  << '\n';
-    return status;
+    return SaveCatalogue(catalogue, nullptr, options.save);
 }
 
 void AddJsonCommand(CLI::App& app, int& status) {
     auto* command = app.add_subcommand("json", "Print the catalogue as JSON");
     command->footer("Print the whole catalogue as JSON on standard output.");
     auto path = std::make_shared<std::string>();
-    command->add_option("FILE", *path, "Hoop catalogue (INI text, or binary INI when it ends in .inb)")
+    command->add_option("FILE", *path, "Hoop catalogue (INI text, or binary INI when it ends in .inb), or -")
         ->required();
     command->callback([path, &status] { status = RunJson(*path); });
 }
@@ -96,8 +94,10 @@ void AddImportCommand(CLI::App& app, int& status) {
         "but 'hoops'; the hoops' rotation is not applied, since the rectangles and mount limits are "
         "stored already turned. OUT is written as convert does.");
     auto options = std::make_shared<ImportOptions>();
-    command->add_option("JSON", options->in, "JSON file to read")->required();
-    command->add_option("-o,--output", options->out, "INI text file to write")->required();
+    command->add_option("JSON", options->in, "JSON file to read, or - for standard input")->required();
+    command->add_option("-o,--output", options->save.out, "INI text file to write, or - for standard output")
+        ->required();
+    AddSaveOptions(*command, options->save);
     command->callback([options, &status] { status = RunImport(*options); });
 }
 

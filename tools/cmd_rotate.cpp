@@ -61,7 +61,8 @@ int RunRotate(const RotateOptions& options) {
         return kExitFailed;
     }
     CINIHoop catalogue;
-    int status = OpenForEdit(catalogue, options.path, options.hoop);
+    CatalogueInput input;
+    int status = OpenForEdit(catalogue, input, options.path, options.hoop);
     if (status == kExitFailed)
         return status;
     HoopData before = ReadHoops(catalogue)[options.hoop];
@@ -77,7 +78,7 @@ int RunRotate(const RotateOptions& options) {
     }
     if (degrees % 90 != 0)
         TellWhatRoundingDid(before, ReadHoops(catalogue)[options.hoop], degrees);
-    return SaveEdited(catalogue, status, options.path, options.write);
+    return SaveEdited(catalogue, input, status, options.write);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // brevant: look at, check, convert and draw embroidery hoop catalogues.
 #include "Commands.h"
+#include "SafeSave.h"
 #include "ToolOutput.h"
 
 #include <CLI/CLI.hpp>
 
 #include <exception>
+#include <new>
 #include <string>
 
 namespace {
@@ -31,6 +33,7 @@ int main(int argc, char** argv) {
     app.footer("Exit status: 0 success, 1 the file had faulty lines or a check failed, "
                "2 the file could not be loaded or the arguments are wrong.\n"
                "'brevant COMMAND --help' describes a command.");
+    ReportBrokenPipes();
     int status = kExitOk;
     AddListCommand(app, status);
     AddShowCommand(app, status);
@@ -49,8 +52,16 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         return app.exit(error) == 0 ? kExitOk : kExitFailed;
-    } catch (const std::exception& error) {
-        PrintError(error.what());
+    } catch (const std::bad_alloc&) {
+        PrintError("out of memory; close other programs or try a smaller catalogue");
+        return kExitFailed;
+    } catch (const std::exception&) {
+        PrintError("an unexpected failure stopped the command; please report it with the command line");
+        return kExitFailed;
+    }
+    std::string problem = FlushStandardOutput();
+    if (!problem.empty()) {
+        PrintError(problem);
         return kExitFailed;
     }
     return status;

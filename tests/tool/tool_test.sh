@@ -8,38 +8,7 @@ WORK=$4
 SAMPLE=$SOURCE/examples/hoops.ini
 DATA=$SOURCE/tests/tool/data
 
-rm -rf "$WORK" && mkdir -p "$WORK" && cd "$WORK" || exit 1
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# run STATUS ARGS...: runs the tool into out.txt and err.txt and insists on the exit status.
-run() {
-    local want=$1
-    shift
-    "$BREVANT" "$@" >out.txt 2>err.txt
-    local got=$?
-    if [ "$got" -ne "$want" ]; then
-        echo "--- stdout" >&2 && cat out.txt >&2
-        echo "--- stderr" >&2 && cat err.txt >&2
-        fail "brevant $* exited with $got, expected $want"
-    fi
-}
-
-# has FILE PATTERN: the file holds a line that matches the extended regular expression.
-has() {
-    grep -E -q -- "$2" "$1" || { cat "$1" >&2; fail "$1 lacks /$2/"; }
-}
-
-lacks() {
-    ! grep -E -q -- "$2" "$1" || { cat "$1" >&2; fail "$1 holds /$2/"; }
-}
-
-same_bytes() {
-    cmp -s "$1" "$2" || fail "$1 and $2 differ"
-}
+source "$SOURCE/tests/tool/common.sh"
 
 case_list() {
     run 0 list "$SAMPLE"
@@ -120,7 +89,7 @@ case_convert_keeps_out() {
     echo "precious" >out.ini
     run 2 convert missing.ini out.ini
     run 1 convert "$DATA/faulty_crlf.ini" out.ini
-    has err.txt 'would be lost.*--skip-faulty'
+    has err.txt "would be lost.*--force"
     run 2 convert "$SAMPLE" out.inb
     [ ! -e out.inb ] || fail "convert wrote a text file named .inb"
     run 2 convert "$SAMPLE" no/such/dir/out.ini
