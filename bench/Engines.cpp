@@ -10,8 +10,8 @@
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
-#include <brevant/INIHoop.h>
 #include "ini/INIFile.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 

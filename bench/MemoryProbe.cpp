@@ -10,8 +10,8 @@
 
 #include "Engines.h"
 #include "PeakMemory.h"
-#include <brevant/INIHoop.h>
 #include "ini/INIFile.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 

@@ -10,6 +10,7 @@
 
 #include "BenchInputs.h"
 #include "MemoryProbe.h"
+#include "PageFaults.h"
 
 // Engine names, as the benchmarks are registered: ENGINE "/" FILE, FILE being an input's name with
 // "-nopoints" or ".inb" appended for its variants.
@@ -21,17 +22,22 @@ extern const char* const kFloor;         // fread and memchr
 extern const char* const kCatalogueSave; // CINIHoop::SaveAs
 extern const char* const kWrite;         // one fwrite of the same bytes
 std::string BenchName(const std::string& engine, const std::string& file);
+// The name of a Brevant load of FILE under its name of `nameLength` characters: ENGINE "/" FILE "@" LENGTH.
+std::string BenchName(const std::string& engine, const std::string& file, int nameLength);
 
-// The CPU time per iteration of each benchmark, in seconds: the fastest of its repetitions, which is the
-// figure least disturbed by other work on the machine.
+// The CPU time per iteration of each benchmark, in seconds: the median of its repetitions.
 class Timings {
   public:
     void Record(const std::string& name, double seconds);
     // NaN when the benchmark did not run.
     double Seconds(const std::string& name) const;
+    // A Brevant load over the names of its file: the time under the slowest and under the fastest name, and
+    // the length of the slowest.
+    double Worst(const std::string& engine, const std::string& file, int* nameLength = nullptr) const;
+    double Best(const std::string& engine, const std::string& file) const;
 
   private:
-    std::map<std::string, double> seconds_;
+    std::map<std::string, std::vector<double>> seconds_;
 };
 
 // The console reporter, also recording every run into the timings.
@@ -55,6 +61,7 @@ struct SummaryData {
     const BenchInputs& inputs;
     const Timings& timings;
     std::vector<MemoryRow> memory;
+    std::vector<FaultRow> faults;
 };
 
 void PrintSummary(FILE* out, const SummaryData& data);

@@ -1,9 +1,11 @@
 // brevant_bench: times Brevant's loads and saves side by side with inih, SimpleIni and a plain read of the
 // same files, measures the memory that a loaded document and a loaded catalogue hold, and ends with a compact
-// table of the figures and the target checks.
+// table of the figures and the target checks. Brevant's loads run under file names of several lengths and
+// count at their worst name; every time is the median of the repetitions.
 //
 //   brevant_bench [--quick] [Google Benchmark flags, e.g. --benchmark_repetitions=3]
 //   brevant_bench --memory-probe ENGINE FILE    one load in this fresh process, then its memory figures
+//   brevant_bench --fault-probe ENGINE FILE     loads in this fresh process, then page faults per load
 //   brevant_bench --repeat ENGINE FILE COUNT    COUNT loads and nothing else, for perf and callgrind
 //
 // ENGINE is document (CINIFile::Load), catalogue (CINIHoop::Load), inih, simpleini or floor; --repeat also
@@ -21,6 +23,7 @@
 #include "BenchInputs.h"
 #include "Engines.h"
 #include "MemoryProbe.h"
+#include "PageFaults.h"
 #include "SelfCheck.h"
 #include "Summary.h"
 #include <brevant/INIHoop.h>
@@ -33,13 +36,20 @@ void Finish(benchmark::State& state, size_t bytes) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
 }
 
-void RegisterLoad(const char* engine, const std::string& fileName, const BenchFile& file, LoadFunction load) {
-    benchmark::RegisterBenchmark(BenchName(engine, fileName).c_str(), [file, load](benchmark::State& state) {
+void RegisterLoad(const std::string& name, const std::string& path, size_t bytes, LoadFunction load) {
+    benchmark::RegisterBenchmark(name.c_str(), [path, bytes, load](benchmark::State& state) {
         QuietStandardError quiet;
         for (auto _ : state)
-            benchmark::DoNotOptimize(load(file.path.c_str()));
-        Finish(state, file.bytes);
+            benchmark::DoNotOptimize(load(path.c_str()));
+        Finish(state, bytes);
     })->Unit(benchmark::kMillisecond);
+}
+
+// Brevant's loads run under every name of the file; the summary takes the worst.
+void RegisterBrevantLoad(const char* engine, const std::string& fileName, const BenchFile& file,
+                         LoadFunction load) {
+    for (size_t k = 0; k < file.aliases.size(); ++k)
+        RegisterLoad(BenchName(engine, fileName, kNameLengths[k]), file.aliases[k], file.bytes, load);
 }
 
 void RegisterFloor(const std::string& fileName, const BenchFile& file) {
@@ -52,11 +62,13 @@ void RegisterFloor(const std::string& fileName, const BenchFile& file) {
 }
 
 void RegisterLoadsOfFile(const BenchInput& input, const std::string& fileName, const BenchFile& file) {
-    RegisterLoad(kDocumentLoad, fileName, file, BrevantDocumentLoad);
+    if (file.path.empty())
+        return;
+    RegisterBrevantLoad(kDocumentLoad, fileName, file, BrevantDocumentLoad);
     if (input.catalogue)
-        RegisterLoad(kCatalogueLoad, fileName, file, BrevantCatalogueLoad);
-    RegisterLoad(kInih, fileName, file, InihMapLoad);
-    RegisterLoad(kSimpleIni, fileName, file, SimpleIniLoad);
+        RegisterBrevantLoad(kCatalogueLoad, fileName, file, BrevantCatalogueLoad);
+    RegisterLoad(BenchName(kInih, fileName), file.path, file.bytes, InihMapLoad);
+    RegisterLoad(BenchName(kSimpleIni, fileName), file.path, file.bytes, SimpleIniLoad);
     RegisterFloor(fileName, file);
 }
 
@@ -90,8 +102,8 @@ void RegisterAll(BenchInputs& inputs) {
         RegisterLoadsOfFile(input, input.name, input.text);
         RegisterLoadsOfFile(input, input.name + "-nopoints", input.noPoints);
         if (!input.binary.path.empty()) {
-            RegisterLoad(kDocumentLoad, input.name + ".inb", input.binary, BrevantDocumentLoad);
-            RegisterLoad(kCatalogueLoad, input.name + ".inb", input.binary, BrevantCatalogueLoad);
+            RegisterBrevantLoad(kDocumentLoad, input.name + ".inb", input.binary, BrevantDocumentLoad);
+            RegisterBrevantLoad(kCatalogueLoad, input.name + ".inb", input.binary, BrevantCatalogueLoad);
         }
         if (input.name == "largest")
             RegisterWrites(inputs, input);
@@ -114,6 +126,11 @@ std::vector<MemoryRow> MeasureMemory(const BenchInputs& inputs) {
         for (const char* engine : engines)
             rows.push_back(
                 {input.name, engine, input.text.bytes, ProbeMemory(program, engine, input.text.path)});
+        if (!input.catalogue)
+            continue;
+        for (const char* engine : {"document", "catalogue", "inih"})
+            rows.push_back({input.name + "-nopoints", engine, input.noPoints.bytes,
+                            ProbeMemory(program, engine, input.noPoints.path)});
     }
     return rows;
 }
@@ -190,7 +207,10 @@ int RunBenchmarks(int argc, char** argv) {
     CollectingReporter reporter(timings);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    PrintSummary(stdout, SummaryData{inputs, timings, MeasureMemory(inputs)});
+    std::printf("measuring page faults and memory ...\n");
+    std::fflush(stdout);
+    std::vector<FaultRow> faults = MeasurePageFaults(ThisProgram(), inputs);
+    PrintSummary(stdout, SummaryData{inputs, timings, MeasureMemory(inputs), faults});
     return 0;
 }
 
@@ -199,6 +219,8 @@ int RunBenchmarks(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "--memory-probe") == 0)
         return RunMemoryProbe(argv[2], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "--fault-probe") == 0)
+        return RunFaultProbe(argv[2], argv[3]);
     if (argc == 5 && std::strcmp(argv[1], "--repeat") == 0)
         return Repeat(argv[2], argv[3], std::atol(argv[4]));
     try {
