@@ -88,7 +88,7 @@ class HoopWriter {
     ~HoopWriter() {
         Flush();
         if (buffer_ != fallback_)
-            MemFree(buffer_);
+            MemFreeSized(buffer_, kLargeBuffer);
     }
 
     Stretch Begin() {

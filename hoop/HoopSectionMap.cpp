@@ -37,14 +37,15 @@ bool IsRest(const char* text, const char* literal) {
 } // namespace
 
 HoopSectionMap::~HoopSectionMap() {
-    MemFree(hoops_);
-    MemFree(mounts_);
+    MemFreeSized(hoops_, sizeof(HoopSections) * kHoopSectionCount);
+    MemFreeSized(mounts_, sizeof(MountSection) * mountRoom_);
 }
 
 bool HoopSectionMap::Gather(SINIFilePool* root) {
     int sections = root->iSectionCount;
     hoops_ = static_cast<HoopSections*>(MemAllocZeroed(sizeof(HoopSections) * kHoopSectionCount));
-    mounts_ = static_cast<MountSection*>(MemAlloc(sizeof(MountSection) * (sections > 0 ? sections : 1)));
+    mountRoom_ = sections > 0 ? sections : 1;
+    mounts_ = static_cast<MountSection*>(MemAlloc(sizeof(MountSection) * mountRoom_));
     if (!hoops_ || !mounts_)
         return false;
     for (SINISectionPool* section = root->opFirstSection; section; section = section->opNext) {

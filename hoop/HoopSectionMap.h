@@ -38,4 +38,5 @@ class HoopSectionMap {
     HoopSections* hoops_ = nullptr;
     MountSection* mounts_ = nullptr;
     int mountCount_ = 0;
+    size_t mountRoom_ = 0;
 };

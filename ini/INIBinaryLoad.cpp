@@ -106,7 +106,7 @@ class ElementRoom {
   public:
     ElementRoom() = default;
     ElementRoom(const ElementRoom&) = delete;
-    ~ElementRoom() { MemFree(data_); }
+    ~ElementRoom() { MemFreeSized(data_, capacity_); }
 
     // Null when memory runs out.
     uint8_t* Take(size_t bytes) {
@@ -115,7 +115,7 @@ class ElementRoom {
         uint8_t* grown = static_cast<uint8_t*>(MemAlloc(bytes));
         if (!grown)
             return nullptr;
-        MemFree(data_);
+        MemFreeSized(data_, capacity_);
         data_ = grown;
         capacity_ = bytes;
         return data_;

@@ -81,7 +81,7 @@ void DocumentFreeAll(SINIFilePool* root) {
     DocumentBlock* block = root->blocks;
     while (block) {
         DocumentBlock* next = block->next;
-        MemFree(block);
+        MemFreeSized(block, sizeof(DocumentBlock) + block->size);
         block = next;
     }
     root->blocks = nullptr;

@@ -63,7 +63,7 @@ template <class Record> bool Reserve(NameIndex& index, uint32_t count) {
     for (uint32_t i = 0; i < index.capacity; ++i)
         if (index.slots[i].record)
             PutUnchecked(grown, index.slots[i].record, index.slots[i].hash);
-    MemFree(index.slots);
+    MemFreeSized(index.slots, sizeof(NameSlot) * index.capacity);
     index = grown;
     return true;
 }
@@ -93,7 +93,7 @@ template <class Record> void Erase(NameIndex& index, Record* record) {
 }
 
 inline void Free(NameIndex& index) {
-    MemFree(index.slots);
+    MemFreeSized(index.slots, sizeof(NameSlot) * index.capacity);
     index = NameIndex{nullptr, 0, 0};
 }
 

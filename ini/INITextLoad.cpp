@@ -73,7 +73,7 @@ void INISourceLineDestroy(SINISourceLine* opLine) {
         return;
     auto* record = reinterpret_cast<SourceLoadRecord*>(opLine);
     record->scratch.~SINISourceScratch();
-    MemFree(record);
+    MemFreeSized(record, sizeof(SourceLoadRecord));
 }
 
 int INISourceLoadData(SINIFilePool* root, FILE* stream, CINIFile* document) {

@@ -1,5 +1,7 @@
 #include "platform/Memory.h"
 
+#include "platform/KeptBlocks.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -13,6 +15,8 @@ void* MemAlloc(size_t bytes) {
     if (AllocationFaultDue())
         return nullptr;
 #endif
+    if (void* kept = TakeKeptBlock(bytes))
+        return kept;
     return std::malloc(bytes == 0 ? 1 : bytes);
 }
 

@@ -16,6 +16,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes(void);
 #endif
 
 #include "ini/INIFile.h"
+#include "platform/KeptBlocks.h"
 #include "support/AllocationFaults.h"
 #include "support/BinaryIni.h"
 #include "support/Captured.h"
@@ -23,14 +24,15 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes(void);
 
 namespace {
 
-// Bytes of the C heap in use now.
+// Bytes of the C heap in use now, without the freed blocks that the library keeps for the next load.
 size_t HeapInUse() {
 #if defined(__SANITIZE_ADDRESS__)
-    return __sanitizer_get_current_allocated_bytes();
+    size_t used = __sanitizer_get_current_allocated_bytes();
 #else
     struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
+    size_t used = info.uordblks + info.hblkhd;
 #endif
+    return used - KeptBlockBytes();
 }
 
 struct Cost {

@@ -1,0 +1,75 @@
+// Loading the same file again and again keeps its memory: a load and its document give their large blocks
+// back to the thread, which hands them to the next load, up to a bound, and never to another thread.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ini/INIFile.h"
+#include "platform/KeptBlocks.h"
+#include "platform/Memory.h"
+#include "support/Captured.h"
+#include <brevant/INIHoop.h>
+
+namespace {
+
+std::string ManySections(int n) {
+    std::string text = "[hoops]\n";
+    for (int k = 0; k < n; ++k)
+        text += "[section" + std::to_string(k) + "]\nvalue=" + std::to_string(k) + "\nlabel=\"v\"\n";
+    return text;
+}
+
+// The blocks kept after each of a few loads of the same file.
+std::vector<size_t> KeptAfterLoads(const std::string& path, bool hoops) {
+    std::vector<size_t> kept;
+    for (int k = 0; k < 3; ++k) {
+        CapturedDiagnostics([&] {
+            if (hoops) {
+                CINIHoop catalogue;
+                EXPECT_EQ(catalogue.Load(path.c_str()), 1); // a catalogue of no hoops
+            } else {
+                CINIFile document;
+                EXPECT_EQ(document.Load(path.c_str()), 1);
+                document.Destroy();
+            }
+        });
+        kept.push_back(KeptBlockBytes());
+    }
+    return kept;
+}
+
+} // namespace
+
+TEST(RepeatedLoad, TheSameFileReusesWhatTheLastLoadKept) {
+    TempDir dir;
+    std::string path = dir.Write("sections.ini", ManySections(20000));
+    for (bool hoops : {false, true}) {
+        std::vector<size_t> kept = KeptAfterLoads(path, hoops);
+        EXPECT_GT(kept[0], size_t(1) << 20);
+        EXPECT_EQ(kept[1], kept[0]); // every kept block was taken again and given back once more
+        EXPECT_EQ(kept[2], kept[0]);
+    }
+}
+
+TEST(RepeatedLoad, KeptBlocksAreBoundedAndTheNewestStay) {
+    std::thread([] {
+        ASSERT_EQ(KeptBlockBytes(), 0u); // each thread keeps its own
+        const size_t half = kKeptBytes / 2;
+        void* blocks[3];
+        for (void*& block : blocks)
+            block = MemAlloc(half);
+        for (void* block : blocks)
+            MemFreeSized(block, half);
+        EXPECT_EQ(KeptBlockBytes(), kKeptBytes);
+        EXPECT_EQ(KeptBlockCount(), 2u);
+        void* small = MemAlloc(kSmallestKeptBlock - 1);
+        MemFreeSized(small, kSmallestKeptBlock - 1);
+        EXPECT_EQ(KeptBlockCount(), 2u); // a small block goes straight back to the heap
+        void* newest = MemAlloc(half);
+        EXPECT_EQ(newest, blocks[2]);
+        MemFree(newest);
+        EXPECT_EQ(KeptBlockCount(), 1u);
+    }).join();
+}
