@@ -92,6 +92,24 @@ template <class Record> void Erase(NameIndex& index, Record* record) {
     }
 }
 
+// How far the entries of an index lie from their home slots: the most slots that finding one entry reads
+// beyond its home, and the sum over all entries.
+struct ProbeDistances {
+    uint32_t longest;
+    uint64_t total;
+};
+inline ProbeDistances Distances(const NameIndex& index) {
+    ProbeDistances distances{0, 0};
+    for (uint32_t slot = 0; slot < index.capacity; ++slot) {
+        if (!index.slots[slot].record)
+            continue;
+        uint32_t distance = (slot - Slot(index, index.slots[slot].hash)) & (index.capacity - 1);
+        distances.longest = distance > distances.longest ? distance : distances.longest;
+        distances.total += distance;
+    }
+    return distances;
+}
+
 inline void Free(NameIndex& index) {
     MemFreeSized(index.slots, sizeof(NameSlot) * index.capacity);
     index = NameIndex{nullptr, 0, 0};

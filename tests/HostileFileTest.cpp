@@ -1,5 +1,6 @@
 // Hostile files load in memory and work proportional to their size: many sections, long names on every line,
-// full-length lists, headers and values repeated over and over, one hoop with many mounts. Each file is
+// full-length lists, headers and values repeated over and over, one hoop with many mounts, names crafted to
+// collide in the name indexes. Each file is
 // loaded at two sizes; the second, twice as large, may cost at most about twice the allocations and the heap
 // of the first, and the heap stays within a fixed multiple of the file's size.
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 // From the sanitizer runtime (gcc installs no header for it).
@@ -16,6 +18,8 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes(void);
 #endif
 
 #include "ini/INIFile.h"
+#include "ini/INIFileNameHash.h"
+#include "ini/INIFileNameIndex.h"
 #include "platform/KeptBlocks.h"
 #include "support/AllocationFaults.h"
 #include "support/BinaryIni.h"
@@ -189,6 +193,57 @@ TEST(HostileHoopFile, LongestBinaryListLoads) {
     EXPECT_EQ(points[32766].y, 65533);
     hoops.GetHoopPoints(0, &points);
     EXPECT_EQ(points.GetSize(), 5);
+}
+
+// ---- names crafted to collide ----
+
+// `count` names that a hash under `key` puts on slot 0 of an index of `slots` slots: what a file could hold
+// if the engine hashed names under a key known in advance.
+std::vector<std::string> CraftedNames(size_t count, uint64_t key, uint32_t slots) {
+    std::vector<std::string> names;
+    std::string name = "n0";
+    while (names.size() < count) {
+        if ((HashNoCaseKeyed(name.data(), name.size(), key) & (slots - 1)) == 0)
+            names.push_back(name);
+        size_t digit = name.size() - 1; // count up in decimal
+        while (digit > 0 && name[digit] == '9')
+            name[digit--] = '0';
+        if (digit == 0)
+            name.insert(1, "1");
+        else
+            ++name[digit];
+    }
+    return names;
+}
+
+// Names that would all share one home slot under a known key load into indexes whose entries lie close to
+// their homes: three thousand names in 4096 slots, where one shared home would put the last name 2999 slots
+// away and make the load quadratic.
+TEST(HostileNames, CraftedCollisionsLeaveTheIndexesShortProbes) {
+    const size_t n = 3000;
+    std::vector<std::string> names = CraftedNames(n, 0, 4096);
+    std::string sections, values = "[values]\n";
+    for (const std::string& name : names) {
+        sections += "[" + name + "]\nv=1\n";
+        values += name + "=1\n";
+    }
+    TempDir dir;
+    for (bool inSections : {true, false}) {
+        std::string path = dir.Write("crafted.ini", inSections ? sections : values);
+        CINIFile file;
+        CapturedDiagnostics([&] { ASSERT_EQ(file.Load(path.c_str()), 1); });
+        const NameIndex& index =
+            inSections ? file.Root()->sectionIndex : file.Root()->opFirstSection->valueIndex;
+        ASSERT_EQ(index.used, n);
+        ASSERT_EQ(index.capacity, 4096u);
+        name_index::ProbeDistances distances = name_index::Distances(index);
+        EXPECT_LE(distances.longest, 512u);
+        EXPECT_LE(distances.total, 16 * n);
+        EXPECT_EQ(inSections ? file.SectionExists(names.back().c_str())
+                             : file.ValueExists(names[n / 2].c_str()),
+                  1);
+        file.Destroy();
+    }
 }
 
 } // namespace
