@@ -55,8 +55,8 @@ BenchInputs::BenchInputs(bool quick) {
         recipe.hoops = HoopsForSize(size, recipe);
         AddCatalogue(SizeName(size), false, recipe, false);
     }
-    size_t tiny = quick ? 100000 : 1000000;
-    AddRecords(quick ? "tiny-100K" : "tiny-1M", TinySectionsText(tiny), tiny);
+    size_t tiny = quick ? 20000 : 1000000;
+    AddRecords(quick ? "tiny-20K" : "tiny-1M", TinySectionsText(tiny), tiny);
     // Twelve thousand names fill an index of 16384 slots to three quarters; finding them takes a second.
     size_t crafted = quick ? 3000 : 12000;
     AddRecords("names-plain", CraftedNamesText(crafted, false), crafted);
