@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages that building and testing Brevant need, only those that are missing.
 set -eu
-packages="cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev libcairo2-dev locales"
+packages="cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev libcairo2-dev locales poppler-utils"
 case "${1:-}" in
 --all) packages="$packages clang libclang-rt-14-dev libbenchmark-dev libinih-dev libsimpleini-dev valgrind" ;;
 esac

@@ -14,3 +14,4 @@ void AddRenderCommand(CLI::App& app, int& status);
 void AddJsonCommands(CLI::App& app, int& status);
 void AddFitCommand(CLI::App& app, int& status);
 void AddRotateCommand(CLI::App& app, int& status);
+void AddTemplateCommand(CLI::App& app, int& status);

@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
     AddJsonCommands(app, status);
     AddFitCommand(app, status);
     AddRotateCommand(app, status);
+    AddTemplateCommand(app, status);
     if (IsUnknownCommand(app, argc, argv)) {
         PrintError(std::string("unknown command ") + Quoted(argv[1]) +
                    "; 'brevant --help' lists the commands");

@@ -10,6 +10,18 @@ DATA=$SOURCE/tests/tool/data
 
 source "$SOURCE/tests/tool/common.sh"
 
+# path_width SVG PATTERN: x2 - x1 of the first path "M x1 y1 L x2 ..." on a line that matches PATTERN, in
+# points with two decimals.
+path_width() {
+    grep -E -- "$2" "$1" | head -1 | sed -E 's/.* d="M ([-0-9.]+) [-0-9.]+ L ([-0-9.]+) .*/\1 \2/' |
+        awk '{ printf "%.2f\n", $2 - $1 }'
+}
+
+# page_svg PDF PAGE: the page drawn by poppler as SVG, at the PDF's own page size.
+page_svg() {
+    pdftocairo -svg -noshrink -nocenter -f "$2" -l "$2" "$1" "page$2.svg" || fail "poppler cannot read $1"
+}
+
 case_list() {
     run 0 list "$SAMPLE"
     has out.txt '^ *# +Description +Shape +Sew field \(mm\) +Mounts +Span$'
@@ -190,6 +202,41 @@ case_rotate() {
     run 0 rotate "$SAMPLE" 6 45 --any-angle -o tilted.ini
     has err.txt 'sew field 200\.0 x 140\.0 mm is now 42\.4 x 240\.4 mm'
     has err.txt 'no longer lies inside the outline'
+}
+
+# Templates at true size: read back with poppler, the calibration bar is 100 mm (283.46 pt) long and the sew
+# field of the 130 mm wide oval 368.50 pt wide; a hoop taller than the paper is tiled.
+case_template() {
+    run 0 template "$SAMPLE" 4 -o oval.pdf
+    has out.txt '^wrote oval\.pdf: 1 page of A4$'
+    pdfinfo oval.pdf >info.txt
+    has info.txt '^Pages: +1$'
+    has info.txt '^Page size: +595\.276 x 841\.89 pts'
+    page_svg oval.pdf 1
+    [ "$(path_width page1.svg 'stroke-width:5\.669291;')" = "283.46" ] ||
+        fail "the calibration bar is $(path_width page1.svg 'stroke-width:5\.669291;') pt long"
+    [ "$(path_width page1.svg 'stroke-width:1;.*stroke:rgb\(11\.9')" = "368.50" ] ||
+        fail "the sew field is $(path_width page1.svg 'stroke-width:1;.*stroke:rgb\(11\.9') pt wide"
+    pdftotext oval.pdf - | has - 'must be exactly 100 mm'
+    run 0 template "$SAMPLE" 11 -o tall.pdf --paper Letter
+    has out.txt '2 pages of Letter$'
+    pdfinfo tall.pdf >info.txt
+    has info.txt '^Page size: +612 x 792 pts'
+    page_svg tall.pdf 2
+    [ "$(path_width page2.svg 'stroke-width:5\.669291;')" = "283.46" ] || fail "no calibration bar on page 2"
+    pdftotext -f 1 -l 1 tall.pdf - >first.txt
+    has first.txt '^A1$'
+    has first.txt '^B1$' # the neighbour below
+    has first.txt 'Cut each page at the marks'
+    run 0 template "$SAMPLE" 8 -o -
+    [ "$(head -c 5 out.txt)" = "%PDF-" ] || fail "no PDF on standard output"
+    run 2 template "$SAMPLE" 4 -o bad.pdf --paper a3
+    has err.txt 'use a4 or letter'
+    run 2 template "$SAMPLE" 13 -o bad.pdf
+    printf '[hoops]\n[hoops.hoop0]\npoints=0,0,90000000,0,0,90000000\n' >huge.ini
+    run 2 template huge.ini 0 -o bad.pdf
+    has err.txt 'would take [0-9]+ pages'
+    [ ! -e bad.pdf ] || fail "a refused template wrote a file"
 }
 
 case_arguments() {
