@@ -4,16 +4,19 @@
 
 #include <brevant/catalogue.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "support/BinaryIni.h"
@@ -226,4 +229,151 @@ TEST(Catalogue, ConvertsWithTheClassicHandleAndSavesItsBytes) {
     CINIHoop empty; // no catalogue at all
     EXPECT_TRUE(Catalogue::from_classic(empty).hoops.empty());
     EXPECT_EQ(Catalogue().to_bytes(), "[hoops]\r\ntext=\"\"\r\n\r\n");
+}
+
+namespace {
+
+// Runs `body` in a child process, so that what it does to its own limits and identity stays there, and
+// answers its result (a small number).
+int InChild(const std::function<int()>& body) {
+    pid_t child = fork();
+    if (child == 0) {
+        alarm(30); // a save that never ends fails the test instead of hanging it
+        _exit(body());
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
+}
+
+// 0 when the save succeeds, otherwise 1 + the failure, with the system's error number checked.
+int SaveFailureOf(const Catalogue& catalogue, const std::string& path, int expectedError) {
+    try {
+        catalogue.save(path);
+        return 0;
+    } catch (const brevant::SaveError& error) {
+        return error.system_error() == expectedError ? 1 + static_cast<int>(error.failure()) : 99;
+    }
+}
+
+std::vector<std::string> Entries(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat status {};
+    stat(path.c_str(), &status);
+    return status.st_mode & 07777;
+}
+
+} // namespace
+
+// A save replaces the file that the path finally names, keeps its permissions, and leaves no other file.
+TEST(CatalogueSave, ReplacesTheTargetThroughLinks) {
+    Catalogue sample = Catalogue::load(kSample + ".ini");
+    const std::string bytes = sample.to_bytes();
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> links; // link name, what it points to
+        const char* saveTo;
+        const char* target; // the regular file that gets the bytes
+        mode_t mode;        // the target's permissions before, 0 when it does not exist
+        std::vector<std::string> entries;
+    };
+    const std::vector<Case> cases = {
+        {"new file", {}, "new.ini", "new.ini", 0, {"new.ini"}},
+        {"existing file keeps its mode", {}, "old.ini", "old.ini", 0640, {"old.ini"}},
+        {"link to a file", {{"link.ini", "old.ini"}}, "link.ini", "old.ini", 0604, {"link.ini", "old.ini"}},
+        {"link to a link",
+         {{"a.ini", "b.ini"}, {"b.ini", "sub/old.ini"}},
+         "a.ini",
+         "sub/old.ini",
+         0600,
+         {"a.ini", "b.ini", "sub"}},
+        {"dangling link", {{"link.ini", "made.ini"}}, "link.ini", "made.ini", 0, {"link.ini", "made.ini"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        std::filesystem::create_directory(dir.Path("sub"));
+        if (c.mode) {
+            dir.Write(c.target, "old");
+            chmod(dir.Path(c.target).c_str(), c.mode);
+        }
+        for (const auto& link : c.links)
+            ASSERT_EQ(symlink(link.second.c_str(), dir.Path(link.first).c_str()), 0);
+        sample.save(dir.Path(c.saveTo));
+        EXPECT_EQ(ReadFileBytes(dir.Path(c.target)), bytes);
+        if (c.mode) {
+            EXPECT_EQ(ModeOf(dir.Path(c.target)), c.mode);
+        }
+        for (const auto& link : c.links)
+            EXPECT_TRUE(std::filesystem::is_symlink(dir.Path(link.first)));
+        std::vector<std::string> entries = Entries(dir.Path(""));
+        if (std::string(c.target).rfind("sub/", 0) != 0)
+            entries.erase(std::find(entries.begin(), entries.end(), "sub"));
+        EXPECT_EQ(entries, c.entries);
+        EXPECT_TRUE(Entries(dir.Path("sub")).size() == (std::string(c.target).rfind("sub/", 0) == 0));
+    }
+}
+
+// A save that fails part-way says why and leaves the old file whole and no temporary file behind.
+TEST(CatalogueSave, FailsWithoutHarmingTheOldFile) {
+    Catalogue sample = Catalogue::load(kSample + ".ini");
+    using brevant::SaveFailure;
+    struct Case {
+        const char* name;
+        std::function<int(const std::string& dir)> save; // run in a child process
+        int failure;                                     // 1 + the expected SaveFailure
+    };
+    const std::vector<Case> cases = {
+        {"the disk fills up",
+         [&](const std::string& dir) {
+             // Files may grow to 100 bytes only: the writes fail part-way, as on a full disk.
+             signal(SIGXFSZ, SIG_IGN);
+             struct rlimit limit {
+                 100, 100
+             };
+             setrlimit(RLIMIT_FSIZE, &limit);
+             return SaveFailureOf(sample, dir + "/old.ini", EFBIG);
+         },
+         1 + static_cast<int>(SaveFailure::write_failed)},
+        {"read-only directory",
+         [&](const std::string& dir) {
+             chmod(dir.c_str(), 0555);
+             if (geteuid() == 0 && setuid(65534) != 0) // the superuser writes anywhere: become nobody
+                 return 98;
+             return SaveFailureOf(sample, dir + "/old.ini", EACCES);
+         },
+         1 + static_cast<int>(SaveFailure::cannot_create)},
+        {"a directory in the way",
+         [&](const std::string& dir) { return SaveFailureOf(sample, dir + "/sub", EISDIR); },
+         1 + static_cast<int>(SaveFailure::rename_failed)},
+        {"a loop of links",
+         [&](const std::string& dir) {
+             symlink("loop", (dir + "/loop").c_str());
+             return SaveFailureOf(sample, dir + "/loop", ELOOP);
+         },
+         1 + static_cast<int>(SaveFailure::cannot_resolve)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        std::string inner = dir.Path("d");
+        std::filesystem::create_directories(inner + "/sub");
+        chmod(dir.Path("").c_str(), 0755);
+        chmod(inner.c_str(), 0755);
+        std::string old = dir.Write("d/old.ini", "[hoops]\r\nold\r\n");
+        std::vector<std::string> before = Entries(inner);
+        EXPECT_EQ(InChild([&] { return c.save(inner); }), c.failure);
+        chmod(inner.c_str(), 0755);
+        EXPECT_EQ(ReadFileBytes(old), "[hoops]\r\nold\r\n");
+        std::vector<std::string> after = Entries(inner);
+        after.erase(std::remove(after.begin(), after.end(), "loop"), after.end());
+        EXPECT_EQ(after, before);
+    }
 }
