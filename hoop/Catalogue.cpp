@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <new>
+#include <system_error>
 
 #include "hoop/HoopFiles.h"
 #include "hoop/HoopRectangles.h"
@@ -183,7 +184,8 @@ Catalogue Catalogue::load(const std::string& path, Format format) {
     FILE* stream = FileOpenForReading(path.c_str());
     if (!stream) {
         int error = errno;
-        throw LoadError(LoadFailure::cannot_open, Named(std::strerror(error), path), {}, error);
+        throw LoadError(LoadFailure::cannot_open, Named(std::generic_category().message(error), path), {},
+                        error);
     }
     INIByteSource source = INIByteSource::File(stream);
     try {

@@ -2,7 +2,7 @@
 // leaves a file half written.
 #include <brevant/catalogue.hpp>
 
-#include <cstring>
+#include <system_error>
 
 #include "hoop/HoopFiles.h"
 #include "platform/Files.h"
@@ -63,7 +63,8 @@ void Catalogue::save(const std::string& path) const {
     if (outcome.step == FileReplaceStep::done)
         return;
     throw SaveError(FailureOf(outcome.step),
-                    path + ": " + StepName(outcome.step) + ": " + std::strerror(outcome.error),
+                    path + ": " + StepName(outcome.step) + ": " +
+                        std::generic_category().message(outcome.error),
                     outcome.error);
 }
 

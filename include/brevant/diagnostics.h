@@ -3,7 +3,9 @@
  *
  * The sink belongs to the calling thread: installing one affects the diagnostics of calls made on that thread
  * only, so two threads that load at once each see their own file's diagnostics. A thread without a sink
- * prints to standard error, each diagnostic as one write of a line feed followed by its text. */
+ * prints to standard error, each diagnostic as one write of a line feed followed by its text. The modern C++
+ * interface (<brevant/catalogue.hpp>) hands the diagnostics of its loads to its caller instead: they reach
+ * neither the sink nor standard error. */
 #ifndef BREVANT_DIAGNOSTICS_H
 #define BREVANT_DIAGNOSTICS_H
 

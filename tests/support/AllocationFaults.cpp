@@ -1,8 +1,9 @@
 #include "support/AllocationFaults.h"
 
 namespace {
-long failAt = 0;
-long calls = 0;
+// Per thread: a test counts and fails the allocations of its own thread, whatever other threads do.
+thread_local long failAt = 0;
+thread_local long calls = 0;
 } // namespace
 
 // Called by MemAlloc before each allocation.
