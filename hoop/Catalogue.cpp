@@ -127,13 +127,9 @@ void FillRecord(HoopRecord* record, const Hoop& hoop) {
     WriteHoopRect(*record, kOuterDimEdges,
                   RECT{hoop.outer_dim.left, hoop.outer_dim.top, hoop.outer_dim.right, hoop.outer_dim.bottom});
     for (const Mount& mount : hoop.mounts) {
-        MountRecord* m = static_cast<MountRecord*>(MemAllocZeroed(sizeof(MountRecord)));
+        MountRecord* m = AppendMountRecord(record);
         if (!m)
             throw std::bad_alloc();
-        m->opPrev = record->opLastMount;
-        (record->opLastMount ? record->opLastMount->opNext : record->opFirstMount) = m;
-        record->opLastMount = m;
-        ++record->iMountCount;
         m->iID = mount.id;
         m->iRotation = mount.rotation;
         m->iLowX = mount.low_x;
@@ -217,16 +213,11 @@ void Catalogue::to_classic(CINIHoop& classic) const {
     if (!built.Create())
         throw std::bad_alloc();
     HoopCatalogue* catalogue = CatalogueOf(built);
-    HoopRecord* tail = nullptr;
     for (const Hoop& hoop : hoops) {
-        HoopRecord* record = static_cast<HoopRecord*>(MemAllocZeroed(sizeof(HoopRecord)));
+        // Linked first, so that the handle frees what is made so far when memory runs out.
+        HoopRecord* record = AppendHoopRecord(catalogue);
         if (!record)
             throw std::bad_alloc();
-        // Linked first, so that the handle frees what is made so far when memory runs out.
-        record->opPrev = tail;
-        (tail ? tail->opNext : catalogue->opFirstHoop) = record;
-        tail = record;
-        ++catalogue->iHoopCount;
         record->caDescription = CopyText(hoop.description);
         record->caShape = CopyText(hoop.shape);
         FillRecord(record, hoop);
