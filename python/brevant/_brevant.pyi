@@ -1,0 +1,23 @@
+"""The compiled core of the brevant package; use the names of `brevant` itself."""
+
+from typing import Any, Dict, List, Optional, Tuple
+
+# A catalogue as plain data, in the shape of brevant.Catalogue.to_dict().
+CatalogueDict = Dict[str, Any]
+# One diagnostic: line number (None when it has none), kind ("error", "warning", "failure", "summary"), text.
+RawDiagnostic = Tuple[Optional[int], str, str]
+
+def load_path(path: bytes, form: str) -> Tuple[Optional[CatalogueDict], List[RawDiagnostic], str]:
+    """The catalogue at a path, its diagnostics, and why it failed (the catalogue is then None)."""
+
+def load_bytes(data: bytes, form: str) -> Tuple[Optional[CatalogueDict], List[RawDiagnostic], str]:
+    """The same for a catalogue held in memory."""
+
+def encode(catalogue: CatalogueDict) -> bytes:
+    """The exact INI text that save() writes."""
+
+def save(catalogue: CatalogueDict, path: bytes) -> Optional[str]:
+    """Saves checked; None on success, otherwise what went wrong."""
+
+def rotate(hoop: Dict[str, Any], degrees: int) -> Dict[str, Any]:
+    """The hoop turned to a new rotation: rectangles and mount limits turned about the origin."""

@@ -1,0 +1,216 @@
+// The compiled core of the Python package: loads, encodes and saves catalogues through the library's C++
+// interface and hands them over as plain data in the shape of Catalogue.to_dict(); the Python side builds
+// its objects from that. The interpreter lock is released while the library works.
+#include <brevant/catalogue.hpp>
+
+#include <pybind11/pybind11.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+namespace py = pybind11;
+
+namespace {
+
+// Texts are bytes: Python sees them as UTF-8, and bytes that are not UTF-8 as surrogate escapes, so that
+// every text goes back as the bytes it came from.
+py::str TextToPython(const std::string& text) {
+    PyObject* decoded =
+        PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "surrogateescape");
+    if (decoded == nullptr)
+        throw py::error_already_set();
+    return py::reinterpret_steal<py::str>(decoded);
+}
+
+std::string TextFromPython(py::handle text) {
+    PyObject* encoded = PyUnicode_AsEncodedString(text.ptr(), "utf-8", "surrogateescape");
+    if (encoded == nullptr)
+        throw py::error_already_set();
+    return py::reinterpret_steal<py::bytes>(encoded);
+}
+
+int32_t Number(py::handle record, const char* name) {
+    return record[name].cast<int32_t>();
+}
+
+py::dict RectToPython(const brevant::Rect& rect) {
+    py::dict result;
+    result["left"] = rect.left;
+    result["top"] = rect.top;
+    result["right"] = rect.right;
+    result["bottom"] = rect.bottom;
+    return result;
+}
+
+brevant::Rect RectFromPython(py::handle rect) {
+    return brevant::Rect{Number(rect, "left"), Number(rect, "top"), Number(rect, "right"),
+                         Number(rect, "bottom")};
+}
+
+py::dict MountToPython(const brevant::Mount& mount) {
+    py::dict result;
+    result["label"] = TextToPython(mount.label);
+    result["id"] = mount.id;
+    result["rotation"] = mount.rotation;
+    result["low_x"] = mount.lowX;
+    result["high_x"] = mount.highX;
+    result["low_y"] = mount.lowY;
+    result["high_y"] = mount.highY;
+    return result;
+}
+
+brevant::Mount MountFromPython(py::handle mount) {
+    brevant::Mount result;
+    result.label = TextFromPython(mount["label"]);
+    result.id = Number(mount, "id");
+    result.rotation = Number(mount, "rotation");
+    result.lowX = Number(mount, "low_x");
+    result.highX = Number(mount, "high_x");
+    result.lowY = Number(mount, "low_y");
+    result.highY = Number(mount, "high_y");
+    return result;
+}
+
+py::dict HoopToPython(const brevant::Hoop& hoop) {
+    py::dict result;
+    result["description"] = TextToPython(hoop.description);
+    result["shape"] = TextToPython(hoop.shape);
+    result["rotation"] = hoop.rotation;
+    result["sew_field"] = RectToPython(hoop.sewField);
+    result["inner_dim"] = RectToPython(hoop.innerDim);
+    result["outer_dim"] = RectToPython(hoop.outerDim);
+    py::list points(hoop.points.size());
+    for (size_t index = 0; index < hoop.points.size(); ++index)
+        points[index] = py::make_tuple(hoop.points[index].x, hoop.points[index].y);
+    result["points"] = points;
+    py::list mounts(hoop.mounts.size());
+    for (size_t index = 0; index < hoop.mounts.size(); ++index)
+        mounts[index] = MountToPython(hoop.mounts[index]);
+    result["mounts"] = mounts;
+    return result;
+}
+
+brevant::Hoop HoopFromPython(py::handle hoop) {
+    brevant::Hoop result;
+    result.description = TextFromPython(hoop["description"]);
+    result.shape = TextFromPython(hoop["shape"]);
+    result.rotation = Number(hoop, "rotation");
+    result.sewField = RectFromPython(hoop["sew_field"]);
+    result.innerDim = RectFromPython(hoop["inner_dim"]);
+    result.outerDim = RectFromPython(hoop["outer_dim"]);
+    for (py::handle point : hoop["points"])
+        result.points.push_back(
+            brevant::Point{point[py::int_(0)].cast<int32_t>(), point[py::int_(1)].cast<int32_t>()});
+    for (py::handle mount : hoop["mounts"])
+        result.mounts.push_back(MountFromPython(mount));
+    return result;
+}
+
+py::dict CatalogueToPython(const brevant::Catalogue& catalogue) {
+    py::list hoops(catalogue.hoops.size());
+    for (size_t index = 0; index < catalogue.hoops.size(); ++index)
+        hoops[index] = HoopToPython(catalogue.hoops[index]);
+    py::dict result;
+    result["hoops"] = hoops;
+    return result;
+}
+
+brevant::Catalogue CatalogueFromPython(py::handle catalogue) {
+    brevant::Catalogue result;
+    for (py::handle hoop : catalogue["hoops"])
+        result.hoops.push_back(HoopFromPython(hoop));
+    return result;
+}
+
+const char* KindName(brevant_diagnostic_kind kind) {
+    switch (kind) {
+    case BREVANT_DIAGNOSTIC_ERROR:
+        return "error";
+    case BREVANT_DIAGNOSTIC_WARNING:
+        return "warning";
+    case BREVANT_DIAGNOSTIC_FAILURE:
+        return "failure";
+    case BREVANT_DIAGNOSTIC_SUMMARY:
+        return "summary";
+    }
+    return "unknown";
+}
+
+py::list DiagnosticsToPython(const std::vector<brevant::Diagnostic>& diagnostics) {
+    py::list result(diagnostics.size());
+    for (size_t index = 0; index < diagnostics.size(); ++index) {
+        const brevant::Diagnostic& diagnostic = diagnostics[index];
+        py::object line =
+            diagnostic.line > 0 ? py::object(py::int_(diagnostic.line)) : py::object(py::none());
+        result[index] = py::make_tuple(line, KindName(diagnostic.kind), TextToPython(diagnostic.text));
+    }
+    return result;
+}
+
+brevant::Form FormFromPython(const std::string& form) {
+    if (form == "text")
+        return brevant::Form::Text;
+    if (form == "binary")
+        return brevant::Form::Binary;
+    if (form == "auto")
+        return brevant::Form::Auto;
+    throw py::value_error("form must be 'auto', 'text' or 'binary'");
+}
+
+// (the catalogue as plain data or None, the diagnostics, why it failed)
+py::tuple LoadedToPython(const brevant::LoadResult& loaded) {
+    py::object catalogue = loaded ? py::object(CatalogueToPython(loaded.catalogue)) : py::object(py::none());
+    return py::make_tuple(catalogue, DiagnosticsToPython(loaded.diagnostics), loaded.error);
+}
+
+} // namespace
+
+PYBIND11_MODULE(_brevant, module) {
+    module.doc() = "The compiled core of the brevant package; use the names of brevant itself.";
+
+    module.def("load_path", [](const std::string& path, const std::string& form) {
+        brevant::Form chosen = FormFromPython(form);
+        brevant::LoadResult loaded;
+        {
+            py::gil_scoped_release unlocked;
+            loaded = brevant::Catalogue::Load(path, chosen);
+        }
+        return LoadedToPython(loaded);
+    });
+    module.def("load_bytes", [](const py::bytes& data, const std::string& form) {
+        brevant::Form chosen = FormFromPython(form);
+        std::string bytes = data;
+        brevant::LoadResult loaded;
+        {
+            py::gil_scoped_release unlocked;
+            loaded = brevant::Catalogue::LoadBytes(bytes, chosen);
+        }
+        return LoadedToPython(loaded);
+    });
+    module.def("encode", [](py::dict catalogue) {
+        brevant::Catalogue built = CatalogueFromPython(catalogue);
+        std::string bytes;
+        {
+            py::gil_scoped_release unlocked;
+            bytes = built.Bytes();
+        }
+        return py::bytes(bytes);
+    });
+    module.def("save", [](py::dict catalogue, const std::string& path) -> py::object {
+        brevant::Catalogue built = CatalogueFromPython(catalogue);
+        brevant::SaveResult saved;
+        {
+            py::gil_scoped_release unlocked;
+            saved = built.Save(path);
+        }
+        if (saved)
+            return py::none();
+        return py::str(saved.error);
+    });
+    module.def("rotate", [](py::dict hoop, int32_t degrees) {
+        brevant::Hoop turned = HoopFromPython(hoop);
+        brevant::Rotate(turned, degrees);
+        return HoopToPython(turned);
+    });
+}
