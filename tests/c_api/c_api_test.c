@@ -164,7 +164,8 @@ static void building_gives_the_exact_text(void) {
     brevant_catalogue* empty = NULL;
     CHECK_STATUS(brevant_catalogue_new(&empty), BREVANT_OK);
     CHECK_STATUS(brevant_catalogue_to_bytes(empty, &data, &size), BREVANT_OK);
-    CHECK(same_bytes(data, size, "[hoops]\r\ntext=\"\"\r\n\r\n", 19));
+    static const char empty_text[] = "[hoops]\r\ntext=\"\"\r\n\r\n";
+    CHECK(same_bytes(data, size, empty_text, sizeof empty_text - 1));
     brevant_catalogue_free(empty);
     brevant_catalogue_free(catalogue);
 }
@@ -406,6 +407,11 @@ static void edits_change_what_they_name(void) {
         CHECK_STATUS(brevant_mount_number(catalogue, 0, 1, field, &value), BREVANT_OK);
         CHECK(value == 1000 + field);
     }
+    const char* saved = NULL;
+    size_t saved_size = 0;
+    CHECK_STATUS(brevant_catalogue_to_bytes(catalogue, &saved, &saved_size), BREVANT_OK);
+    static const char numbers[] = "id=1000\r\nlabel=\"\"\r\nrotation=1001\r\nlowhighxy=1002,1003,1004,1005\r\n";
+    CHECK(saved != NULL && strstr(saved, numbers) != NULL);
     CHECK_STATUS(brevant_mount_set_label(catalogue, 0, 1, "Second"), BREVANT_OK);
     CHECK_STATUS(brevant_mount_remove(catalogue, 0, 0), BREVANT_OK);
     CHECK_STATUS(brevant_mount_count(catalogue, 0, &count), BREVANT_OK);
