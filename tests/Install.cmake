@@ -2,7 +2,7 @@
 if(NOT BREVANT_SANITIZE)
   add_test(NAME install.host_builds_against_installed_package
            COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR} -DBUILD=${PROJECT_BINARY_DIR}
-                   -DWORK=${CMAKE_CURRENT_BINARY_DIR}/install-check -DCXX=${CMAKE_CXX_COMPILER}
+                   -DWORK=${CMAKE_CURRENT_BINARY_DIR}/install-check -DCXX=${CMAKE_CXX_COMPILER} -DCC=${CMAKE_C_COMPILER}
                    -P ${CMAKE_CURRENT_SOURCE_DIR}/install/check_install.cmake)
   # Exactly the classic classes, the diagnostics sink and the C interface leave the shared library.
   add_test(NAME install.exports_are_exactly_the_public_interface
