@@ -7,35 +7,42 @@ using capi::Guarded;
 
 namespace {
 
-brevant_status ToForm(int form, brevant::Form& chosen) {
+brevant_status ToFormat(int form, brevant::Format& format) {
     switch (form) {
     case BREVANT_FORM_AUTO:
-        chosen = brevant::Form::Auto;
+        format = brevant::Format::detect;
         return BREVANT_OK;
     case BREVANT_FORM_TEXT:
-        chosen = brevant::Form::Text;
+        format = brevant::Format::text;
         return BREVANT_OK;
     case BREVANT_FORM_BINARY:
-        chosen = brevant::Form::Binary;
+        format = brevant::Format::binary;
         return BREVANT_OK;
     }
     return BREVANT_BAD_ARGUMENT;
 }
 
-// Hands a load's result to the caller: the catalogue on success, the diagnostics whatever the outcome.
-brevant_status Deliver(brevant::LoadResult&& loaded, brevant_catalogue** catalogue,
-                       brevant_diagnostics** diagnostics) {
-    if (diagnostics != nullptr)
-        *diagnostics = new (std::nothrow) brevant_diagnostics{std::move(loaded.diagnostics)};
-    if (!loaded)
-        return loaded.status == brevant::LoadStatus::CannotRead ? BREVANT_CANNOT_READ
-                                                                : BREVANT_NOT_A_CATALOGUE;
-    *catalogue = new brevant_catalogue{std::move(loaded.catalogue), {}};
-    return BREVANT_OK;
+brevant_status ToStatus(brevant::LoadFailure failure) {
+    switch (failure) {
+    case brevant::LoadFailure::cannot_open:
+        return BREVANT_CANNOT_READ;
+    case brevant::LoadFailure::out_of_memory:
+        return BREVANT_OUT_OF_MEMORY;
+    case brevant::LoadFailure::not_loaded:
+    case brevant::LoadFailure::not_a_catalogue:
+        break;
+    }
+    return BREVANT_NOT_A_CATALOGUE;
 }
 
-// Runs a load with the checks every load shares: the out-parameters are cleared first, so that they are NULL
-// on every failure.
+// Hands the diagnostics of a load to a caller that asked for them.
+void Deliver(const std::vector<brevant::Diagnostic>& items, brevant_diagnostics** diagnostics) {
+    if (diagnostics != nullptr)
+        *diagnostics = new brevant_diagnostics{items};
+}
+
+// Runs a load with what every load shares: the out-parameters are cleared first, so that they are NULL on
+// every failure, and the diagnostics are handed over whatever the outcome.
 template <class Load>
 brevant_status GuardedLoad(int form, brevant_catalogue** catalogue, brevant_diagnostics** diagnostics,
                            Load&& load) {
@@ -44,11 +51,22 @@ brevant_status GuardedLoad(int form, brevant_catalogue** catalogue, brevant_diag
     *catalogue = nullptr;
     if (diagnostics != nullptr)
         *diagnostics = nullptr;
-    brevant::Form chosen;
-    brevant_status status = ToForm(form, chosen);
+    brevant::Format format;
+    brevant_status status = ToFormat(form, format);
     if (status != BREVANT_OK)
         return status;
-    return Guarded([&] { return Deliver(load(chosen), catalogue, diagnostics); });
+    return Guarded([&]() -> brevant_status {
+        std::unique_ptr<brevant_catalogue> loaded;
+        try {
+            loaded.reset(new brevant_catalogue{load(format), {}});
+        } catch (const brevant::LoadError& error) {
+            Deliver(error.diagnostics(), diagnostics);
+            return ToStatus(error.failure());
+        }
+        Deliver(loaded->catalogue.diagnostics(), diagnostics);
+        *catalogue = loaded.release();
+        return BREVANT_OK;
+    });
 }
 
 } // namespace
@@ -79,30 +97,37 @@ brevant_status brevant_load_file(const char* path, int form, brevant_catalogue**
     if (path == nullptr)
         return BREVANT_NULL_ARGUMENT;
     return GuardedLoad(form, catalogue, diagnostics,
-                       [&](brevant::Form chosen) { return brevant::Catalogue::Load(path, chosen); });
+                       [&](brevant::Format format) { return brevant::Catalogue::load(path, format); });
 }
 
 brevant_status brevant_load_bytes(const void* data, size_t size, int form, brevant_catalogue** catalogue,
                                   brevant_diagnostics** diagnostics) {
     if (data == nullptr && size != 0)
         return BREVANT_NULL_ARGUMENT;
-    return GuardedLoad(form, catalogue, diagnostics, [&](brevant::Form chosen) {
+    return GuardedLoad(form, catalogue, diagnostics, [&](brevant::Format format) {
         const char* bytes = size != 0 ? static_cast<const char*>(data) : "";
-        return brevant::Catalogue::LoadBytes(std::string_view(bytes, size), chosen);
+        return brevant::Catalogue::from_bytes(std::string_view(bytes, size), format);
     });
 }
 
 brevant_status brevant_catalogue_save(const brevant_catalogue* catalogue, const char* path) {
     if (catalogue == nullptr || path == nullptr)
         return BREVANT_NULL_ARGUMENT;
-    return Guarded([&] { return catalogue->catalogue.Save(path) ? BREVANT_OK : BREVANT_CANNOT_WRITE; });
+    return Guarded([&]() -> brevant_status {
+        try {
+            catalogue->catalogue.save(path);
+        } catch (const brevant::SaveError&) {
+            return BREVANT_CANNOT_WRITE;
+        }
+        return BREVANT_OK;
+    });
 }
 
 brevant_status brevant_catalogue_to_bytes(brevant_catalogue* catalogue, const char** data, size_t* size) {
     if (catalogue == nullptr || data == nullptr || size == nullptr)
         return BREVANT_NULL_ARGUMENT;
     return Guarded([&] {
-        catalogue->savedBytes = catalogue->catalogue.Bytes();
+        catalogue->savedBytes = catalogue->catalogue.to_bytes();
         *data = catalogue->savedBytes.data();
         *size = catalogue->savedBytes.size();
         return BREVANT_OK;
@@ -128,7 +153,7 @@ brevant_status brevant_diagnostic(const brevant_diagnostics* diagnostics, size_t
         return BREVANT_BAD_INDEX;
     const brevant::Diagnostic& diagnostic = diagnostics->items[index];
     if (kind != nullptr)
-        *kind = diagnostic.kind;
+        *kind = static_cast<int>(diagnostic.kind);
     if (line != nullptr)
         *line = diagnostic.line;
     if (message != nullptr)

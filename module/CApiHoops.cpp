@@ -76,13 +76,13 @@ template <class Mount> auto MountNumber(Mount& mount, int field) -> decltype(&mo
     case BREVANT_MOUNT_ROTATION:
         return &mount.rotation;
     case BREVANT_MOUNT_LOW_X:
-        return &mount.lowX;
+        return &mount.low_x;
     case BREVANT_MOUNT_HIGH_X:
-        return &mount.highX;
+        return &mount.high_x;
     case BREVANT_MOUNT_LOW_Y:
-        return &mount.lowY;
+        return &mount.low_y;
     case BREVANT_MOUNT_HIGH_Y:
-        return &mount.highY;
+        return &mount.high_y;
     }
     return nullptr;
 }
@@ -140,36 +140,36 @@ brevant_status brevant_hoop_rotation(const brevant_catalogue* catalogue, size_t 
 
 brevant_status brevant_hoop_set_rotation(brevant_catalogue* catalogue, size_t hoop, int32_t degrees) {
     return EditHoop(catalogue, hoop, [&](brevant::Hoop& found) {
-        brevant::Rotate(found, degrees);
+        found.rotation = degrees;
         return BREVANT_OK;
     });
 }
 
 brevant_status brevant_hoop_sew_field(const brevant_catalogue* catalogue, size_t hoop, brevant_rect* rect) {
-    return ReadHoop(catalogue, hoop, rect, [](const brevant::Hoop& found) { return ToC(found.sewField); });
+    return ReadHoop(catalogue, hoop, rect, [](const brevant::Hoop& found) { return ToC(found.sew_field); });
 }
 
 brevant_status brevant_hoop_set_sew_field(brevant_catalogue* catalogue, size_t hoop,
                                           const brevant_rect* rect) {
-    return EditHoop(catalogue, hoop, [&](brevant::Hoop& found) { return SetRect(found.sewField, rect); });
+    return EditHoop(catalogue, hoop, [&](brevant::Hoop& found) { return SetRect(found.sew_field, rect); });
 }
 
 brevant_status brevant_hoop_inner_dim(const brevant_catalogue* catalogue, size_t hoop, brevant_rect* rect) {
-    return ReadHoop(catalogue, hoop, rect, [](const brevant::Hoop& found) { return ToC(found.innerDim); });
+    return ReadHoop(catalogue, hoop, rect, [](const brevant::Hoop& found) { return ToC(found.inner_dim); });
 }
 
 brevant_status brevant_hoop_set_inner_dim(brevant_catalogue* catalogue, size_t hoop,
                                           const brevant_rect* rect) {
-    return EditHoop(catalogue, hoop, [&](brevant::Hoop& found) { return SetRect(found.innerDim, rect); });
+    return EditHoop(catalogue, hoop, [&](brevant::Hoop& found) { return SetRect(found.inner_dim, rect); });
 }
 
 brevant_status brevant_hoop_outer_dim(const brevant_catalogue* catalogue, size_t hoop, brevant_rect* rect) {
-    return ReadHoop(catalogue, hoop, rect, [](const brevant::Hoop& found) { return ToC(found.outerDim); });
+    return ReadHoop(catalogue, hoop, rect, [](const brevant::Hoop& found) { return ToC(found.outer_dim); });
 }
 
 brevant_status brevant_hoop_set_outer_dim(brevant_catalogue* catalogue, size_t hoop,
                                           const brevant_rect* rect) {
-    return EditHoop(catalogue, hoop, [&](brevant::Hoop& found) { return SetRect(found.outerDim, rect); });
+    return EditHoop(catalogue, hoop, [&](brevant::Hoop& found) { return SetRect(found.outer_dim, rect); });
 }
 
 brevant_status brevant_hoop_points(const brevant_catalogue* catalogue, size_t hoop, brevant_point* points,

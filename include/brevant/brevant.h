@@ -91,8 +91,8 @@ typedef struct brevant_rect {
 
 /* ---- Loading, saving, freeing a catalogue ---- */
 
-/* How a load reads its source: the binary form, INI text, or chosen by the library (a path ending in ".inb"
- * in any letter case is binary; bytes are binary when they begin as the binary form does). */
+/* How a load reads its source: INI text, the binary form, or chosen by the content (the binary form when the
+ * bytes begin with its descriptor "INB" 0x08 0x0D 0x01, INI text otherwise, whatever the file is called). */
 enum { BREVANT_FORM_AUTO = 0, BREVANT_FORM_TEXT = 1, BREVANT_FORM_BINARY = 2 };
 
 /* A new, empty catalogue in *catalogue. */
@@ -157,8 +157,8 @@ BREVANT_C_API brevant_status brevant_hoop_set_description(brevant_catalogue* cat
 BREVANT_C_API brevant_status brevant_hoop_shape(const brevant_catalogue* catalogue, size_t hoop, const char** text);
 BREVANT_C_API brevant_status brevant_hoop_set_shape(brevant_catalogue* catalogue, size_t hoop, const char* text);
 
-/* The rotation in degrees. Setting it turns the hoop's rectangles and mount limits about the origin by the
- * new angle and puts each rectangle's edges in order; the points stay. The saved file does not hold it. */
+/* The rotation in whole degrees, as stored. Setting it turns nothing: a hoop's rectangles and mount limits are
+ * stored already turned. The saved file does not hold it; a loaded hoop has rotation 0. */
 BREVANT_C_API brevant_status brevant_hoop_rotation(const brevant_catalogue* catalogue, size_t hoop,
                                                    int32_t* degrees);
 BREVANT_C_API brevant_status brevant_hoop_set_rotation(brevant_catalogue* catalogue, size_t hoop, int32_t degrees);

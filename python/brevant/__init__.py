@@ -76,7 +76,8 @@ class Mount:
 
 @dataclass
 class Hoop:
-    """One hoop: its texts, outline, rotation in degrees, three rectangles and its mounts."""
+    """One hoop: its texts, rotation in whole degrees (as stored: changing it turns nothing), rectangles, outline
+    and mounts."""
 
     description: str = ""
     shape: str = ""
@@ -271,8 +272,9 @@ class Catalogue(MutableSequence[Hoop]):
 def load(source: Union[str, "os.PathLike[str]", bytes, bytearray, memoryview], form: str = "auto") -> Catalogue:
     """Loads a catalogue from a file path or from its bytes.
 
-    form is "text", "binary" or "auto": for a path, binary when the name ends in .inb; for bytes, what the
-    bytes hold. Raises LoadError, carrying the diagnostics, when the source is no hoop catalogue.
+    form is "text", "binary" or "auto" (the binary form when the bytes begin as it does, text otherwise,
+    whatever the file is called). Raises LoadError, carrying the diagnostics, when the source is no hoop
+    catalogue or cannot be read.
     """
     if form not in ("auto", "text", "binary"):
         raise ValueError(f"form must be 'auto', 'text' or 'binary', not {form!r}")

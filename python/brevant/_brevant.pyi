@@ -18,6 +18,3 @@ def encode(catalogue: CatalogueDict) -> bytes:
 
 def save(catalogue: CatalogueDict, path: bytes) -> Optional[str]:
     """Saves checked; None on success, otherwise what went wrong."""
-
-def rotate(hoop: Dict[str, Any], degrees: int) -> Dict[str, Any]:
-    """The hoop turned to a new rotation: rectangles and mount limits turned about the origin."""

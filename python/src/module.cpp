@@ -53,10 +53,10 @@ py::dict MountToPython(const brevant::Mount& mount) {
     result["label"] = TextToPython(mount.label);
     result["id"] = mount.id;
     result["rotation"] = mount.rotation;
-    result["low_x"] = mount.lowX;
-    result["high_x"] = mount.highX;
-    result["low_y"] = mount.lowY;
-    result["high_y"] = mount.highY;
+    result["low_x"] = mount.low_x;
+    result["high_x"] = mount.high_x;
+    result["low_y"] = mount.low_y;
+    result["high_y"] = mount.high_y;
     return result;
 }
 
@@ -65,10 +65,10 @@ brevant::Mount MountFromPython(py::handle mount) {
     result.label = TextFromPython(mount["label"]);
     result.id = Number(mount, "id");
     result.rotation = Number(mount, "rotation");
-    result.lowX = Number(mount, "low_x");
-    result.highX = Number(mount, "high_x");
-    result.lowY = Number(mount, "low_y");
-    result.highY = Number(mount, "high_y");
+    result.low_x = Number(mount, "low_x");
+    result.high_x = Number(mount, "high_x");
+    result.low_y = Number(mount, "low_y");
+    result.high_y = Number(mount, "high_y");
     return result;
 }
 
@@ -77,9 +77,9 @@ py::dict HoopToPython(const brevant::Hoop& hoop) {
     result["description"] = TextToPython(hoop.description);
     result["shape"] = TextToPython(hoop.shape);
     result["rotation"] = hoop.rotation;
-    result["sew_field"] = RectToPython(hoop.sewField);
-    result["inner_dim"] = RectToPython(hoop.innerDim);
-    result["outer_dim"] = RectToPython(hoop.outerDim);
+    result["sew_field"] = RectToPython(hoop.sew_field);
+    result["inner_dim"] = RectToPython(hoop.inner_dim);
+    result["outer_dim"] = RectToPython(hoop.outer_dim);
     py::list points(hoop.points.size());
     for (size_t index = 0; index < hoop.points.size(); ++index)
         points[index] = py::make_tuple(hoop.points[index].x, hoop.points[index].y);
@@ -96,9 +96,9 @@ brevant::Hoop HoopFromPython(py::handle hoop) {
     result.description = TextFromPython(hoop["description"]);
     result.shape = TextFromPython(hoop["shape"]);
     result.rotation = Number(hoop, "rotation");
-    result.sewField = RectFromPython(hoop["sew_field"]);
-    result.innerDim = RectFromPython(hoop["inner_dim"]);
-    result.outerDim = RectFromPython(hoop["outer_dim"]);
+    result.sew_field = RectFromPython(hoop["sew_field"]);
+    result.inner_dim = RectFromPython(hoop["inner_dim"]);
+    result.outer_dim = RectFromPython(hoop["outer_dim"]);
     for (py::handle point : hoop["points"])
         result.points.push_back(
             brevant::Point{point[py::int_(0)].cast<int32_t>(), point[py::int_(1)].cast<int32_t>()});
@@ -123,15 +123,15 @@ brevant::Catalogue CatalogueFromPython(py::handle catalogue) {
     return result;
 }
 
-const char* KindName(brevant_diagnostic_kind kind) {
+const char* KindName(brevant::DiagnosticKind kind) {
     switch (kind) {
-    case BREVANT_DIAGNOSTIC_ERROR:
+    case brevant::DiagnosticKind::error:
         return "error";
-    case BREVANT_DIAGNOSTIC_WARNING:
+    case brevant::DiagnosticKind::warning:
         return "warning";
-    case BREVANT_DIAGNOSTIC_FAILURE:
+    case brevant::DiagnosticKind::failure:
         return "failure";
-    case BREVANT_DIAGNOSTIC_SUMMARY:
+    case brevant::DiagnosticKind::summary:
         return "summary";
     }
     return "unknown";
@@ -148,20 +148,28 @@ py::list DiagnosticsToPython(const std::vector<brevant::Diagnostic>& diagnostics
     return result;
 }
 
-brevant::Form FormFromPython(const std::string& form) {
+brevant::Format FormatFromPython(const std::string& form) {
     if (form == "text")
-        return brevant::Form::Text;
+        return brevant::Format::text;
     if (form == "binary")
-        return brevant::Form::Binary;
+        return brevant::Format::binary;
     if (form == "auto")
-        return brevant::Form::Auto;
+        return brevant::Format::detect;
     throw py::value_error("form must be 'auto', 'text' or 'binary'");
 }
 
-// (the catalogue as plain data or None, the diagnostics, why it failed)
-py::tuple LoadedToPython(const brevant::LoadResult& loaded) {
-    py::object catalogue = loaded ? py::object(CatalogueToPython(loaded.catalogue)) : py::object(py::none());
-    return py::make_tuple(catalogue, DiagnosticsToPython(loaded.diagnostics), loaded.error);
+// Runs a load without the interpreter lock and answers (the catalogue as plain data or None, the
+// diagnostics, why it failed).
+template <class Load> py::tuple Loaded(Load&& load) {
+    brevant::Catalogue catalogue;
+    try {
+        py::gil_scoped_release unlocked;
+        catalogue = load();
+    } catch (const brevant::LoadError& error) {
+        return py::make_tuple(py::none(), DiagnosticsToPython(error.diagnostics()), py::str(error.what()));
+    }
+    return py::make_tuple(CatalogueToPython(catalogue), DiagnosticsToPython(catalogue.diagnostics()),
+                          py::str());
 }
 
 } // namespace
@@ -170,47 +178,31 @@ PYBIND11_MODULE(_brevant, module) {
     module.doc() = "The compiled core of the brevant package; use the names of brevant itself.";
 
     module.def("load_path", [](const std::string& path, const std::string& form) {
-        brevant::Form chosen = FormFromPython(form);
-        brevant::LoadResult loaded;
-        {
-            py::gil_scoped_release unlocked;
-            loaded = brevant::Catalogue::Load(path, chosen);
-        }
-        return LoadedToPython(loaded);
+        brevant::Format format = FormatFromPython(form);
+        return Loaded([&] { return brevant::Catalogue::load(path, format); });
     });
     module.def("load_bytes", [](const py::bytes& data, const std::string& form) {
-        brevant::Form chosen = FormFromPython(form);
+        brevant::Format format = FormatFromPython(form);
         std::string bytes = data;
-        brevant::LoadResult loaded;
-        {
-            py::gil_scoped_release unlocked;
-            loaded = brevant::Catalogue::LoadBytes(bytes, chosen);
-        }
-        return LoadedToPython(loaded);
+        return Loaded([&] { return brevant::Catalogue::from_bytes(bytes, format); });
     });
-    module.def("encode", [](py::dict catalogue) {
+    module.def("encode", [](const py::dict& catalogue) {
         brevant::Catalogue built = CatalogueFromPython(catalogue);
         std::string bytes;
         {
             py::gil_scoped_release unlocked;
-            bytes = built.Bytes();
+            bytes = built.to_bytes();
         }
         return py::bytes(bytes);
     });
-    module.def("save", [](py::dict catalogue, const std::string& path) -> py::object {
+    module.def("save", [](const py::dict& catalogue, const std::string& path) -> py::object {
         brevant::Catalogue built = CatalogueFromPython(catalogue);
-        brevant::SaveResult saved;
-        {
+        try {
             py::gil_scoped_release unlocked;
-            saved = built.Save(path);
+            built.save(path);
+        } catch (const brevant::SaveError& error) {
+            return py::str(error.what());
         }
-        if (saved)
-            return py::none();
-        return py::str(saved.error);
-    });
-    module.def("rotate", [](py::dict hoop, int32_t degrees) {
-        brevant::Hoop turned = HoopFromPython(hoop);
-        brevant::Rotate(turned, degrees);
-        return HoopToPython(turned);
+        return py::none();
     });
 }

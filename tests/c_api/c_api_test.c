@@ -410,7 +410,8 @@ static void edits_change_what_they_name(void) {
     const char* saved = NULL;
     size_t saved_size = 0;
     CHECK_STATUS(brevant_catalogue_to_bytes(catalogue, &saved, &saved_size), BREVANT_OK);
-    static const char numbers[] = "id=1000\r\nlabel=\"\"\r\nrotation=1001\r\nlowhighxy=1002,1003,1004,1005\r\n";
+    static const char numbers[] =
+        "id=1000\r\nlabel=\"\"\r\nrotation=1001\r\nlowhighxy=1002,1003,1004,1005\r\n";
     CHECK(saved != NULL && strstr(saved, numbers) != NULL);
     CHECK_STATUS(brevant_mount_set_label(catalogue, 0, 1, "Second"), BREVANT_OK);
     CHECK_STATUS(brevant_mount_remove(catalogue, 0, 0), BREVANT_OK);
@@ -424,15 +425,17 @@ static void edits_change_what_they_name(void) {
     CHECK_STATUS(brevant_mount_label(catalogue, 0, 0, &text), BREVANT_OK);
     CHECK(text != NULL && strcmp(text, "Second") == 0);
 
-    /* Turning a hoop by 90 degrees turns its rectangles and puts their edges in order. */
+    /* The rotation is stored as it is given, and turns nothing. */
     const brevant_rect sew = {-100, 50, 100, -50};
     CHECK_STATUS(brevant_hoop_set_sew_field(catalogue, 1, &sew), BREVANT_OK);
-    CHECK_STATUS(brevant_hoop_set_rotation(catalogue, 1, 90), BREVANT_OK);
+    CHECK_STATUS(brevant_hoop_set_rotation(catalogue, 1, 450), BREVANT_OK);
     int32_t degrees = 0;
     CHECK_STATUS(brevant_hoop_rotation(catalogue, 1, &degrees), BREVANT_OK);
-    CHECK(degrees == 90);
+    CHECK(degrees == 450);
+    CHECK_STATUS(brevant_hoop_rotation(catalogue, 0, &degrees), BREVANT_OK);
+    CHECK(degrees == 0);
     CHECK_STATUS(brevant_hoop_sew_field(catalogue, 1, &rect), BREVANT_OK);
-    CHECK(rect.left == -50 && rect.top == 100 && rect.right == 50 && rect.bottom == -100);
+    CHECK(rect.left == -100 && rect.top == 50 && rect.right == 100 && rect.bottom == -50);
 
     /* Points replaced, then removed with an empty outline. */
     const brevant_point outline[] = {{1, 2}, {3, 4}};
