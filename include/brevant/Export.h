@@ -1,5 +1,4 @@
-// Marks what the shared library exports: the classes (BREVANT_API) and the functions of the C interface
-// (BREVANT_C_API); everything else stays hidden.
+// Marks the classes that the shared library exports; everything else stays hidden.
 #pragma once
 
 #if defined(BREVANT_BUILDING)
@@ -7,5 +6,3 @@
 #else
 #define BREVANT_API
 #endif
-
-#define BREVANT_C_API BREVANT_API
