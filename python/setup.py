@@ -22,6 +22,8 @@ extension = Pybind11Extension(
     "brevant._brevant",
     ["src/module.cpp"] + library_sources,
     include_dirs=[os.path.abspath("../include"), os.path.abspath("..")],
+    # A changed header rebuilds the module too.
+    depends=sorted(glob.glob("../include/brevant/*") + glob.glob("../*/*.h")),
     cxx_std=17,
     # No debug information keeps the build short; rotations need exact double arithmetic.
     extra_compile_args=["-g0", "-ffp-contract=off"],
