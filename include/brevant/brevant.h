@@ -17,10 +17,11 @@
  *   says otherwise.
  * - Hoops and mounts are addressed by 0-based positions; removing one shifts the later ones down by one.
  *   A position past the end gives BREVANT_BAD_INDEX.
- * - A null handle, a null text or a null out-parameter gives BREVANT_NULL_ARGUMENT.
+ * - A null handle, a null text or a null out-parameter gives BREVANT_NULL_ARGUMENT. The handle is checked
+ *   first, then the positions, then the other arguments.
  * - Texts are NUL-terminated bytes; paths are UTF-8.
- * - Coordinates are signed 32-bit integers in tenths of a millimetre. A hoop's rectangles have their top
- *   above their bottom (top >= bottom).
+ * - Coordinates are signed 32-bit integers in tenths of a millimetre. Rectangles are stored as given (left,
+ *   top, right, bottom); nothing orders their edges.
  *
  * Ownership: the caller owns the handles it receives and frees each once with its own _free function. Every
  * pointer that the library hands out (a text, a diagnostic's message, the saved bytes) is borrowed from the

@@ -45,7 +45,7 @@ class Point(NamedTuple):
 
 @dataclass
 class Rect:
-    """A rectangle as four edges; a hoop's rectangles have top above bottom (top >= bottom)."""
+    """A rectangle as its four edges, stored as given; width and height are distances, whatever the order."""
 
     left: int = 0
     top: int = 0
