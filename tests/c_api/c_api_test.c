@@ -2,11 +2,15 @@
  *
  *   c_api_test SOURCE_DIR WORK_DIR
  */
+#define _POSIX_C_SOURCE 200809L
+
 #include <brevant/brevant.h>
 
+#include <dirent.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
 
 static int failures;
 
@@ -31,10 +35,17 @@ static int failures;
 static const char* source_dir;
 static const char* work_dir;
 
-static char* path_in(const char* dir, const char* name) {
-    static char path[4096];
-    snprintf(path, sizeof path, "%s/%s", dir, name);
-    return path;
+typedef struct path {
+    char text[4096];
+} path;
+
+static path path_in(const char* dir, const char* name) {
+    path joined;
+    if (snprintf(joined.text, sizeof joined.text, "%s/%s", dir, name) >= (int)sizeof joined.text) {
+        fprintf(stderr, "path too long: %s/%s\n", dir, name);
+        exit(2);
+    }
+    return joined;
 }
 
 /* The whole file in a malloc'd buffer; NULL when it cannot be read. */
@@ -136,8 +147,8 @@ static void building_gives_the_exact_text(void) {
 
     /* The saved file holds the same bytes, and loads back as the same catalogue without diagnostics but the
      * summary. */
-    char path[4096];
-    snprintf(path, sizeof path, "%s", path_in(work_dir, "one_hoop.ini"));
+    const path saved_path = path_in(work_dir, "one_hoop.ini");
+    const char* path = saved_path.text;
     CHECK_STATUS(brevant_catalogue_save(catalogue, path), BREVANT_OK);
     size_t file_size = 0;
     char* file = read_whole(path, &file_size);
@@ -216,9 +227,10 @@ static void check_sample(brevant_catalogue* catalogue) {
 }
 
 static void file_and_bytes_give_the_same_catalogue(void) {
-    char ini_path[4096], inb_path[4096];
-    snprintf(ini_path, sizeof ini_path, "%s", path_in(source_dir, "examples/hoops.ini"));
-    snprintf(inb_path, sizeof inb_path, "%s", path_in(source_dir, "examples/hoops.inb"));
+    const path ini = path_in(source_dir, "examples/hoops.ini"),
+               inb = path_in(source_dir, "examples/hoops.inb");
+    const char* ini_path = ini.text;
+    const char* inb_path = inb.text;
 
     brevant_catalogue* from_file = NULL;
     CHECK_STATUS(brevant_load_file(ini_path, BREVANT_FORM_AUTO, &from_file, NULL), BREVANT_OK);
@@ -333,7 +345,7 @@ static void failed_loads_say_why(void) {
         brevant_diagnostics* diagnostics = NULL;
         brevant_status status = cases[i].text ? brevant_load_bytes(cases[i].text, strlen(cases[i].text),
                                                                    cases[i].form, &catalogue, &diagnostics)
-                                              : brevant_load_file(path_in(work_dir, cases[i].path),
+                                              : brevant_load_file(path_in(work_dir, cases[i].path).text,
                                                                   cases[i].form, &catalogue, &diagnostics);
         if (status != cases[i].status)
             fprintf(stderr, "  %s: %s\n", cases[i].name, brevant_status_name(status));
@@ -556,18 +568,33 @@ static void bad_arguments_are_refused(void) {
     brevant_catalogue_free(catalogue);
 }
 
-/* ---- Saves that fail leave the old file ---- */
+/* ---- Saves that fail leave what was there ---- */
 
-static void failed_saves_keep_the_old_file(void) {
+static size_t entries_in(const char* path) {
+    DIR* dir = opendir(path);
+    if (dir == NULL)
+        return 0;
+    size_t count = 0;
+    while (readdir(dir) != NULL)
+        ++count;
+    closedir(dir);
+    return count;
+}
+
+static void failed_saves_leave_what_was_there(void) {
     brevant_catalogue* catalogue = build_one_hoop();
-    /* The target is a directory: it cannot be replaced, and it stays. */
-    CHECK_STATUS(brevant_catalogue_save(catalogue, work_dir), BREVANT_CANNOT_WRITE);
-    CHECK_STATUS(brevant_catalogue_save(catalogue, path_in(work_dir, "no/such/dir/x.ini")),
-                 BREVANT_CANNOT_WRITE);
-    FILE* probe = fopen(path_in(work_dir, "."), "rb");
-    CHECK(probe != NULL);
-    if (probe)
-        fclose(probe);
+    const path saves = path_in(work_dir, "saves"), into = path_in(saves.text, "target");
+    const char* dir = saves.text;
+    const char* target = into.text;
+    CHECK(mkdir(dir, 0755) == 0 && mkdir(target, 0755) == 0);
+    size_t before = entries_in(dir);
+
+    /* A directory cannot be replaced by the file: it stays, and no temporary file is left beside it. */
+    CHECK_STATUS(brevant_catalogue_save(catalogue, target), BREVANT_CANNOT_WRITE);
+    CHECK(entries_in(target) == 2);
+    CHECK(entries_in(dir) == before);
+    CHECK_STATUS(brevant_catalogue_save(catalogue, path_in(dir, "missing/x.ini").text), BREVANT_CANNOT_WRITE);
+    CHECK(entries_in(dir) == before);
     brevant_catalogue_free(catalogue);
 }
 
@@ -585,7 +612,7 @@ int main(int argc, char** argv) {
     failed_loads_say_why();
     edits_change_what_they_name();
     bad_arguments_are_refused();
-    failed_saves_keep_the_old_file();
+    failed_saves_leave_what_was_there();
     if (failures)
         fprintf(stderr, "%d checks failed\n", failures);
     return failures ? 1 : 0;
