@@ -159,10 +159,7 @@ def _hoop_to_dict(hoop: Hoop, where: str) -> Dict[str, Any]:
     }
     for name in _RECTS:
         result[name] = _rect_to_dict(getattr(hoop, name), f"{where}.{name}")
-    result["points"] = [
-        [_int32(x, f"{where}.points[{index}].x"), _int32(y, f"{where}.points[{index}].y")]
-        for index, (x, y) in enumerate(hoop.points)
-    ]
+    result["points"] = [list(_point_from_list(point, f"{where}.points[{index}]")) for index, point in enumerate(hoop.points)]
     result["mounts"] = [_mount_to_dict(mount, f"{where}.mounts[{index}]") for index, mount in enumerate(hoop.mounts)]
     return result
 
@@ -204,6 +201,20 @@ def _hoop_from_dict(data: Any, where: str) -> Hoop:
             _mount_from_dict(mount, f"{where}.mounts[{index}]")
             for index, mount in enumerate(_field(data, "mounts", where, []))
         ],
+    )
+
+
+def _hoop_from_core(data: Dict[str, Any]) -> Hoop:
+    """A hoop from the compiled core's plain data, which needs no checks."""
+    return Hoop(
+        description=data["description"],
+        shape=data["shape"],
+        rotation=data["rotation"],
+        sew_field=Rect(**data["sew_field"]),
+        inner_dim=Rect(**data["inner_dim"]),
+        outer_dim=Rect(**data["outer_dim"]),
+        points=[Point._make(point) for point in data["points"]],
+        mounts=[Mount(**mount) for mount in data["mounts"]],
     )
 
 
@@ -260,13 +271,21 @@ class Catalogue(MutableSequence[Hoop]):
 
     def to_bytes(self) -> bytes:
         """The exact INI text that save() writes."""
-        return _brevant.encode(self.to_dict())
+        return self._through_core(_brevant.encode)
 
     def save(self, path: Union[str, "os.PathLike[str]"]) -> None:
         """Writes the catalogue as INI text: into a new file beside the target, renamed over it when whole."""
-        message = _brevant.save(self.to_dict(), os.fsencode(path))
+        message = self._through_core(_brevant.save, os.fsencode(path))
         if message is not None:
             raise SaveError(f"cannot save {os.fsdecode(path)!r}: {message}")
+
+    def _through_core(self, call: Any, *arguments: Any) -> Any:
+        # The compiled core checks every field as it reads it; to_dict() then names the field it refused.
+        try:
+            return call(self._hoops, *arguments)
+        except Exception:
+            self.to_dict()
+            raise
 
 
 def load(source: Union[str, "os.PathLike[str]", bytes, bytearray, memoryview], form: str = "auto") -> Catalogue:
@@ -287,6 +306,6 @@ def load(source: Union[str, "os.PathLike[str]", bytes, bytearray, memoryview], f
     diagnostics = _diagnostics(raw)
     if data is None:
         raise LoadError(f"cannot load {name}: {message}", diagnostics)
-    catalogue = Catalogue.from_dict(data)
+    catalogue = Catalogue(_hoop_from_core(hoop) for hoop in data["hoops"])
     catalogue.diagnostics = diagnostics
     return catalogue

@@ -13,8 +13,8 @@ def load_path(path: bytes, form: str) -> Tuple[Optional[CatalogueDict], List[Raw
 def load_bytes(data: bytes, form: str) -> Tuple[Optional[CatalogueDict], List[RawDiagnostic], str]:
     """The same for a catalogue held in memory."""
 
-def encode(catalogue: CatalogueDict) -> bytes:
-    """The exact INI text that save() writes."""
+def encode(hoops: List[Any]) -> bytes:
+    """The exact INI text that save() writes for a list of brevant.Hoop."""
 
-def save(catalogue: CatalogueDict, path: bytes) -> Optional[str]:
+def save(hoops: List[Any], path: bytes) -> Optional[str]:
     """Saves checked; None on success, otherwise what went wrong."""

@@ -5,6 +5,7 @@
 
 #include <pybind11/pybind11.h>
 
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -23,15 +24,32 @@ py::str TextToPython(const std::string& text) {
     return py::reinterpret_steal<py::str>(decoded);
 }
 
+// The way back reads the attributes of the Python objects and checks them strictly; the Python side words
+// what it refuses.
 std::string TextFromPython(py::handle text) {
+    if (!PyUnicode_Check(text.ptr()))
+        throw py::type_error("a text must be a str");
     PyObject* encoded = PyUnicode_AsEncodedString(text.ptr(), "utf-8", "surrogateescape");
     if (encoded == nullptr)
         throw py::error_already_set();
-    return py::reinterpret_steal<py::bytes>(encoded);
+    std::string bytes = py::reinterpret_steal<py::bytes>(encoded);
+    if (bytes.find('\0') != std::string::npos)
+        throw py::value_error("a text holds a NUL character");
+    return bytes;
+}
+
+int32_t Int32(py::handle number) {
+    if (!PyLong_Check(number.ptr()) || PyBool_Check(number.ptr()))
+        throw py::type_error("a number must be an int");
+    int overflow = 0;
+    long long value = PyLong_AsLongLongAndOverflow(number.ptr(), &overflow);
+    if (overflow != 0 || value < INT32_MIN || value > INT32_MAX)
+        throw py::value_error("a number does not fit a signed 32-bit integer");
+    return static_cast<int32_t>(value);
 }
 
 int32_t Number(py::handle record, const char* name) {
-    return record[name].cast<int32_t>();
+    return Int32(record.attr(name));
 }
 
 py::dict RectToPython(const brevant::Rect& rect) {
@@ -62,7 +80,7 @@ py::dict MountToPython(const brevant::Mount& mount) {
 
 brevant::Mount MountFromPython(py::handle mount) {
     brevant::Mount result;
-    result.label = TextFromPython(mount["label"]);
+    result.label = TextFromPython(mount.attr("label"));
     result.id = Number(mount, "id");
     result.rotation = Number(mount, "rotation");
     result.low_x = Number(mount, "low_x");
@@ -93,16 +111,19 @@ py::dict HoopToPython(const brevant::Hoop& hoop) {
 
 brevant::Hoop HoopFromPython(py::handle hoop) {
     brevant::Hoop result;
-    result.description = TextFromPython(hoop["description"]);
-    result.shape = TextFromPython(hoop["shape"]);
+    result.description = TextFromPython(hoop.attr("description"));
+    result.shape = TextFromPython(hoop.attr("shape"));
     result.rotation = Number(hoop, "rotation");
-    result.sew_field = RectFromPython(hoop["sew_field"]);
-    result.inner_dim = RectFromPython(hoop["inner_dim"]);
-    result.outer_dim = RectFromPython(hoop["outer_dim"]);
-    for (py::handle point : hoop["points"])
-        result.points.push_back(
-            brevant::Point{point[py::int_(0)].cast<int32_t>(), point[py::int_(1)].cast<int32_t>()});
-    for (py::handle mount : hoop["mounts"])
+    result.sew_field = RectFromPython(hoop.attr("sew_field"));
+    result.inner_dim = RectFromPython(hoop.attr("inner_dim"));
+    result.outer_dim = RectFromPython(hoop.attr("outer_dim"));
+    for (py::handle point : hoop.attr("points")) {
+        py::tuple pair = py::tuple(py::reinterpret_borrow<py::object>(point));
+        if (pair.size() != 2)
+            throw py::type_error("a point must be a pair");
+        result.points.push_back(brevant::Point{Int32(pair[0]), Int32(pair[1])});
+    }
+    for (py::handle mount : hoop.attr("mounts"))
         result.mounts.push_back(MountFromPython(mount));
     return result;
 }
@@ -116,9 +137,10 @@ py::dict CatalogueToPython(const brevant::Catalogue& catalogue) {
     return result;
 }
 
-brevant::Catalogue CatalogueFromPython(py::handle catalogue) {
+// A list of brevant.Hoop objects.
+brevant::Catalogue CatalogueFromPython(py::handle hoops) {
     brevant::Catalogue result;
-    for (py::handle hoop : catalogue["hoops"])
+    for (py::handle hoop : hoops)
         result.hoops.push_back(HoopFromPython(hoop));
     return result;
 }
@@ -186,7 +208,7 @@ PYBIND11_MODULE(_brevant, module) {
         std::string bytes = data;
         return Loaded([&] { return brevant::Catalogue::from_bytes(bytes, format); });
     });
-    module.def("encode", [](const py::dict& catalogue) {
+    module.def("encode", [](const py::list& catalogue) {
         brevant::Catalogue built = CatalogueFromPython(catalogue);
         std::string bytes;
         {
@@ -195,7 +217,7 @@ PYBIND11_MODULE(_brevant, module) {
         }
         return py::bytes(bytes);
     });
-    module.def("save", [](const py::dict& catalogue, const std::string& path) -> py::object {
+    module.def("save", [](const py::list& catalogue, const std::string& path) -> py::object {
         brevant::Catalogue built = CatalogueFromPython(catalogue);
         try {
             py::gil_scoped_release unlocked;

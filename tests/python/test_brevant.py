@@ -172,11 +172,27 @@ def test_from_dict_names_the_field_it_refuses(data, error, where):
         brevant.Catalogue.from_dict(data)
 
 
-def test_values_set_as_attributes_are_checked_before_saving():
+@pytest.mark.parametrize(
+    "edit, error, where",
+    [
+        (lambda hoop: setattr(hoop.mounts[0], "high_x", 2**40), ValueError, "hoops[0].mounts[0].high_x"),
+        (lambda hoop: setattr(hoop.sew_field, "top", -(2**31) - 1), ValueError, "hoops[0].sew_field.top"),
+        (lambda hoop: setattr(hoop, "rotation", False), TypeError, "hoops[0].rotation"),
+        (lambda hoop: setattr(hoop, "description", "a\0b"), ValueError, "hoops[0].description"),
+        (lambda hoop: setattr(hoop.mounts[0], "label", None), TypeError, "hoops[0].mounts[0].label"),
+        (lambda hoop: hoop.points.append((1, 2, 3)), TypeError, "hoops[0].points[3]"),
+        (lambda hoop: hoop.points.append((1, 2.5)), TypeError, "hoops[0].points[3].y"),
+    ],
+)
+def test_values_set_as_attributes_are_checked_before_saving(tmp_path, edit, error, where):
     catalogue = one_hoop()
-    catalogue[0].mounts[0].high_x = 2**40
-    with pytest.raises(ValueError, match=r"hoops\[0\]\.mounts\[0\]\.high_x"):
+    edit(catalogue[0])
+    pattern = "^" + where.replace("[", r"\[").replace("]", r"\]")
+    with pytest.raises(error, match=pattern):
         catalogue.to_bytes()
+    with pytest.raises(error, match=pattern):
+        catalogue.save(tmp_path / "never.ini")
+    assert not (tmp_path / "never.ini").exists()
 
 
 # ---- Diagnostics and load failures ----
