@@ -11,6 +11,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <threads.h>
 
 static int failures;
 
@@ -598,6 +599,57 @@ static void failed_saves_leave_what_was_there(void) {
     brevant_catalogue_free(catalogue);
 }
 
+/* ---- Different handles on different threads ---- */
+
+typedef struct worker {
+    int faulty_lines; /* each worker's text has its own number of faulty lines */
+    int failures;
+} worker;
+
+/* Loads a text with the worker's number of faulty lines again and again; each load must see its own. */
+static int load_on_a_thread(void* argument) {
+    worker* self = argument;
+    char text[512] = "[hoops]\n[hoops.hoop0]\n";
+    for (int i = 0; i < self->faulty_lines; ++i)
+        strcat(text, "faulty\n");
+    char summary[64];
+    snprintf(summary, sizeof summary, "Loaded INI file - Errors <%04d> Warnings <0000>.", self->faulty_lines);
+    for (int round = 0; round < 40; ++round) {
+        brevant_catalogue* catalogue = NULL;
+        brevant_diagnostics* diagnostics = NULL;
+        size_t count = 0;
+        const char* message = NULL;
+        const char* data = NULL;
+        size_t size = 0;
+        int ok = brevant_load_bytes(text, strlen(text), BREVANT_FORM_TEXT, &catalogue, &diagnostics) ==
+                     BREVANT_OK &&
+                 brevant_diagnostics_count(diagnostics, &count) == BREVANT_OK &&
+                 count == (size_t)self->faulty_lines + 1 &&
+                 brevant_diagnostic(diagnostics, count - 1, NULL, NULL, &message, NULL) == BREVANT_OK &&
+                 strcmp(message, summary) == 0 &&
+                 brevant_catalogue_to_bytes(catalogue, &data, &size) == BREVANT_OK &&
+                 strstr(data, "[hoops.hoop0]") != NULL;
+        self->failures += !ok;
+        brevant_diagnostics_free(diagnostics);
+        brevant_catalogue_free(catalogue);
+    }
+    return 0;
+}
+
+static void handles_work_on_threads_at_once(void) {
+    enum { count = 4 };
+    thrd_t threads[count];
+    worker workers[count];
+    for (int i = 0; i < count; ++i) {
+        workers[i] = (worker){i + 1, 0};
+        CHECK(thrd_create(&threads[i], load_on_a_thread, &workers[i]) == thrd_success);
+    }
+    for (int i = 0; i < count; ++i) {
+        CHECK(thrd_join(threads[i], NULL) == thrd_success);
+        CHECK(workers[i].failures == 0);
+    }
+}
+
 int main(int argc, char** argv) {
     if (argc != 3) {
         fprintf(stderr, "usage: c_api_test SOURCE_DIR WORK_DIR\n");
@@ -613,6 +665,7 @@ int main(int argc, char** argv) {
     edits_change_what_they_name();
     bad_arguments_are_refused();
     failed_saves_leave_what_was_there();
+    handles_work_on_threads_at_once();
     if (failures)
         fprintf(stderr, "%d checks failed\n", failures);
     return failures ? 1 : 0;
