@@ -338,7 +338,7 @@ static void failed_loads_say_why(void) {
          BREVANT_NOT_A_CATALOGUE, 0},
         {"no section at all", "", NULL, BREVANT_FORM_AUTO, BREVANT_NOT_A_CATALOGUE, 0},
         {"binary form that is not one", "[hoops]\r\n", NULL, BREVANT_FORM_BINARY, BREVANT_NOT_A_CATALOGUE, 1},
-        {"missing file", NULL, "no/such/dir/hoops.ini", BREVANT_FORM_AUTO, BREVANT_CANNOT_READ, 1},
+        {"missing file", NULL, "no/such/dir/hoops.ini", BREVANT_FORM_AUTO, BREVANT_CANNOT_READ, 0},
         {"unknown form", "[hoops]\r\n", NULL, 7, BREVANT_BAD_ARGUMENT, 0},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {

@@ -215,7 +215,7 @@ def test_faulty_lines_come_as_diagnostics():
         (b"[other]\r\n[hoops]\r\n", "auto", False),
         (b"", "auto", False),
         (b"[hoops]\r\n", "binary", True),
-        ("no/such/dir/hoops.ini", "auto", True),
+        ("no/such/dir/hoops.ini", "auto", False),
     ],
     ids=["first section is not hoops", "empty", "not the binary form", "missing file"],
 )
@@ -226,6 +226,8 @@ def test_failed_loads_raise_with_their_diagnostics(source, form, failure):
     kinds = [d.kind for d in raised.value.diagnostics]
     assert ("failure" in kinds) == failure
     assert all(d.message.startswith("Failure : ") for d in raised.value.diagnostics if d.kind == "failure")
+    if isinstance(source, str):
+        assert source in str(raised.value)
 
 
 def test_arguments_of_the_wrong_kind_are_refused():
