@@ -204,20 +204,6 @@ def _hoop_from_dict(data: Any, where: str) -> Hoop:
     )
 
 
-def _hoop_from_core(data: Dict[str, Any]) -> Hoop:
-    """A hoop from the compiled core's plain data, which needs no checks."""
-    return Hoop(
-        description=data["description"],
-        shape=data["shape"],
-        rotation=data["rotation"],
-        sew_field=Rect(**data["sew_field"]),
-        inner_dim=Rect(**data["inner_dim"]),
-        outer_dim=Rect(**data["outer_dim"]),
-        points=[Point._make(point) for point in data["points"]],
-        mounts=[Mount(**mount) for mount in data["mounts"]],
-    )
-
-
 def _diagnostics(raw: Iterable[Any]) -> List[Diagnostic]:
     return [Diagnostic(line, kind, message) for line, kind, message in raw]
 
@@ -288,6 +274,10 @@ class Catalogue(MutableSequence[Hoop]):
             raise
 
 
+# What the compiled core builds a loaded catalogue of, each called with its fields in order.
+_CLASSES = (Hoop, Mount, Rect, Point)
+
+
 def load(source: Union[str, "os.PathLike[str]", bytes, bytearray, memoryview], form: str = "auto") -> Catalogue:
     """Loads a catalogue from a file path or from its bytes.
 
@@ -298,14 +288,14 @@ def load(source: Union[str, "os.PathLike[str]", bytes, bytearray, memoryview], f
     if form not in ("auto", "text", "binary"):
         raise ValueError(f"form must be 'auto', 'text' or 'binary', not {form!r}")
     if isinstance(source, (bytes, bytearray, memoryview)):
-        data, raw, message = _brevant.load_bytes(bytes(source), form)
+        hoops, raw, message = _brevant.load_bytes(bytes(source), form, _CLASSES)
         name = "the bytes"
     else:
-        data, raw, message = _brevant.load_path(os.fsencode(source), form)
+        hoops, raw, message = _brevant.load_path(os.fsencode(source), form, _CLASSES)
         name = repr(os.fsdecode(source))
     diagnostics = _diagnostics(raw)
-    if data is None:
+    if hoops is None:
         raise LoadError(f"cannot load {name}: {message}", diagnostics)
-    catalogue = Catalogue(_hoop_from_core(hoop) for hoop in data["hoops"])
+    catalogue = Catalogue(hoops)
     catalogue.diagnostics = diagnostics
     return catalogue

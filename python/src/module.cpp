@@ -52,13 +52,16 @@ int32_t Number(py::handle record, const char* name) {
     return Int32(record.attr(name));
 }
 
-py::dict RectToPython(const brevant::Rect& rect) {
-    py::dict result;
-    result["left"] = rect.left;
-    result["top"] = rect.top;
-    result["right"] = rect.right;
-    result["bottom"] = rect.bottom;
-    return result;
+// The Python classes a load builds: brevant.Hoop, Mount, Rect and Point, called with their fields in order.
+struct Classes {
+    py::object hoop;
+    py::object mount;
+    py::object rect;
+    py::object point;
+};
+
+py::object RectToPython(const Classes& classes, const brevant::Rect& rect) {
+    return classes.rect(rect.left, rect.top, rect.right, rect.bottom);
 }
 
 brevant::Rect RectFromPython(py::handle rect) {
@@ -66,16 +69,9 @@ brevant::Rect RectFromPython(py::handle rect) {
                          Number(rect, "bottom")};
 }
 
-py::dict MountToPython(const brevant::Mount& mount) {
-    py::dict result;
-    result["label"] = TextToPython(mount.label);
-    result["id"] = mount.id;
-    result["rotation"] = mount.rotation;
-    result["low_x"] = mount.low_x;
-    result["high_x"] = mount.high_x;
-    result["low_y"] = mount.low_y;
-    result["high_y"] = mount.high_y;
-    return result;
+py::object MountToPython(const Classes& classes, const brevant::Mount& mount) {
+    return classes.mount(TextToPython(mount.label), mount.id, mount.rotation, mount.low_x, mount.high_x,
+                         mount.low_y, mount.high_y);
 }
 
 brevant::Mount MountFromPython(py::handle mount) {
@@ -90,23 +86,16 @@ brevant::Mount MountFromPython(py::handle mount) {
     return result;
 }
 
-py::dict HoopToPython(const brevant::Hoop& hoop) {
-    py::dict result;
-    result["description"] = TextToPython(hoop.description);
-    result["shape"] = TextToPython(hoop.shape);
-    result["rotation"] = hoop.rotation;
-    result["sew_field"] = RectToPython(hoop.sew_field);
-    result["inner_dim"] = RectToPython(hoop.inner_dim);
-    result["outer_dim"] = RectToPython(hoop.outer_dim);
+py::object HoopToPython(const Classes& classes, const brevant::Hoop& hoop) {
     py::list points(hoop.points.size());
     for (size_t index = 0; index < hoop.points.size(); ++index)
-        points[index] = py::make_tuple(hoop.points[index].x, hoop.points[index].y);
-    result["points"] = points;
+        points[index] = classes.point(hoop.points[index].x, hoop.points[index].y);
     py::list mounts(hoop.mounts.size());
     for (size_t index = 0; index < hoop.mounts.size(); ++index)
-        mounts[index] = MountToPython(hoop.mounts[index]);
-    result["mounts"] = mounts;
-    return result;
+        mounts[index] = MountToPython(classes, hoop.mounts[index]);
+    return classes.hoop(TextToPython(hoop.description), TextToPython(hoop.shape), hoop.rotation,
+                        RectToPython(classes, hoop.sew_field), RectToPython(classes, hoop.inner_dim),
+                        RectToPython(classes, hoop.outer_dim), points, mounts);
 }
 
 brevant::Hoop HoopFromPython(py::handle hoop) {
@@ -128,13 +117,11 @@ brevant::Hoop HoopFromPython(py::handle hoop) {
     return result;
 }
 
-py::dict CatalogueToPython(const brevant::Catalogue& catalogue) {
+py::list CatalogueToPython(const Classes& classes, const brevant::Catalogue& catalogue) {
     py::list hoops(catalogue.hoops.size());
     for (size_t index = 0; index < catalogue.hoops.size(); ++index)
-        hoops[index] = HoopToPython(catalogue.hoops[index]);
-    py::dict result;
-    result["hoops"] = hoops;
-    return result;
+        hoops[index] = HoopToPython(classes, catalogue.hoops[index]);
+    return hoops;
 }
 
 // A list of brevant.Hoop objects.
@@ -180,9 +167,9 @@ brevant::Format FormatFromPython(const std::string& form) {
     throw py::value_error("form must be 'auto', 'text' or 'binary'");
 }
 
-// Runs a load without the interpreter lock and answers (the catalogue as plain data or None, the
-// diagnostics, why it failed).
-template <class Load> py::tuple Loaded(Load&& load) {
+// Runs a load without the interpreter lock and answers (the list of hoops or None, the diagnostics, why it
+// failed).
+template <class Load> py::tuple Loaded(const py::tuple& classes, Load&& load) {
     brevant::Catalogue catalogue;
     try {
         py::gil_scoped_release unlocked;
@@ -190,7 +177,8 @@ template <class Load> py::tuple Loaded(Load&& load) {
     } catch (const brevant::LoadError& error) {
         return py::make_tuple(py::none(), DiagnosticsToPython(error.diagnostics()), py::str(error.what()));
     }
-    return py::make_tuple(CatalogueToPython(catalogue), DiagnosticsToPython(catalogue.diagnostics()),
+    Classes built{classes[0], classes[1], classes[2], classes[3]};
+    return py::make_tuple(CatalogueToPython(built, catalogue), DiagnosticsToPython(catalogue.diagnostics()),
                           py::str());
 }
 
@@ -199,14 +187,14 @@ template <class Load> py::tuple Loaded(Load&& load) {
 PYBIND11_MODULE(_brevant, module) {
     module.doc() = "The compiled core of the brevant package; use the names of brevant itself.";
 
-    module.def("load_path", [](const std::string& path, const std::string& form) {
+    module.def("load_path", [](const std::string& path, const std::string& form, const py::tuple& classes) {
         brevant::Format format = FormatFromPython(form);
-        return Loaded([&] { return brevant::Catalogue::load(path, format); });
+        return Loaded(classes, [&] { return brevant::Catalogue::load(path, format); });
     });
-    module.def("load_bytes", [](const py::bytes& data, const std::string& form) {
+    module.def("load_bytes", [](const py::bytes& data, const std::string& form, const py::tuple& classes) {
         brevant::Format format = FormatFromPython(form);
-        std::string bytes = data;
-        return Loaded([&] { return brevant::Catalogue::from_bytes(bytes, format); });
+        std::string_view bytes(data);
+        return Loaded(classes, [&] { return brevant::Catalogue::from_bytes(bytes, format); });
     });
     module.def("encode", [](const py::list& catalogue) {
         brevant::Catalogue built = CatalogueFromPython(catalogue);
