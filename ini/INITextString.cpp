@@ -2,7 +2,6 @@
 #include <cstring>
 
 #include "ini/INITextString.h"
-#include "platform/Diagnostics.h"
 
 namespace {
 
@@ -13,29 +12,18 @@ bool IsBlank(char character) {
 } // namespace
 
 int INIStringIndexOfFirst(const char* text, char character) {
-    if (!text) {
-        Diagnose("Failure : INIStringIndexOfFirst() > Invalid param passed to function!");
-        return -1;
-    }
     for (int index = 0; text[index]; ++index)
         if (text[index] == character)
             return index;
     return -1;
 }
 
-// Works in place: the kept characters move to the front, so no second buffer is needed.
+// Works in place: the kept characters move to the front, so no second buffer is needed. Every text comes from
+// a line of at most INI_LINE_CAPACITY - 1 characters, so none is too long.
 int INIStringStripPrePostSpace(char* text) {
-    if (!text) {
-        Diagnose("Failure : INIStringStripPrePostSpace() > Invalid param passed to function!");
-        return 0;
-    }
     if (text[0] == '\0')
         return 1;
-    size_t length = strnlen(text, INI_LINE_CAPACITY);
-    if (length == INI_LINE_CAPACITY) {
-        Diagnose("Failure : INIStringStripPrePostSpace() > String too big!");
-        return 0;
-    }
+    size_t length = std::strlen(text);
     size_t start = 0;
     while (start < length && IsBlank(text[start]))
         ++start;

@@ -2,6 +2,7 @@
 # the sample catalogue and on broken files.
 if(TARGET brevant_tool)
   file(GLOB TOOL_UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tool/*.cpp)
+  list(FILTER TOOL_UNIT_TEST_SOURCES EXCLUDE REGEX "/ini2inb\\.cpp$") # SampleBinary.cmake builds it on its own
   add_executable(brevant_tool_tests ${TOOL_UNIT_TEST_SOURCES})
   target_link_libraries(brevant_tool_tests PRIVATE brevant_tool_objects GTest::gtest_main)
   target_compile_definitions(brevant_tool_tests PRIVATE BREVANT_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
