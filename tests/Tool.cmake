@@ -9,7 +9,7 @@ if(TARGET brevant_tool)
   gtest_discover_tests(brevant_tool_tests TEST_PREFIX "tool." DISCOVERY_TIMEOUT 60)
 
   set(TOOL_TEST_CASES list show check_clean check_crlf check_lf check_unloadable convert convert_keeps_out
-                      import_keeps_out render json_round_trip import_errors fit rotate template arguments)
+                      import_keeps_out render json_round_trip import_errors fit rotate template edit merge arguments)
   if(EXISTS ${PROJECT_SOURCE_DIR}/examples/hoops.inb)
     list(APPEND TOOL_TEST_CASES convert_binary)
   endif()

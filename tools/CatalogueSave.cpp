@@ -74,7 +74,8 @@ bool SavedBytes(CINIHoop& catalogue, const std::string& out, std::string& bytes,
     return true;
 }
 
-// Lists what writing would lose; answers whether anything is.
+} // namespace
+
 bool ReportLosses(const CatalogueInput& input, const SaveOptions& options) {
     std::vector<Loss> losses = FindLosses(input);
     int count = 0;
@@ -95,8 +96,6 @@ bool ReportLosses(const CatalogueInput& input, const SaveOptions& options) {
                    input.Name() + " so that the reader takes them, or pass --force to write without them");
     return true;
 }
-
-} // namespace
 
 void AddSaveOptions(CLI::App& command, SaveOptions& options) {
     command.add_flag("--force", options.force,

@@ -48,5 +48,10 @@ void AddSaveOptions(CLI::App& command, SaveOptions& options);
 int SaveCatalogue(CINIHoop& catalogue, const CatalogueInput* input, const SaveOptions& options,
                   int loadStatus = 0);
 
+// Lists, as errors, what writing a catalogue read from `input` would lose, and answers whether anything
+// would be. SaveCatalogue calls it for its own input; a command that takes hoops from a second input (merge)
+// calls it for that one.
+bool ReportLosses(const CatalogueInput& input, const SaveOptions& options);
+
 // CR LF line ends turned into LF.
 std::string ToLfLineEnds(const std::string& bytes);

@@ -15,3 +15,5 @@ void AddJsonCommands(CLI::App& app, int& status);
 void AddFitCommand(CLI::App& app, int& status);
 void AddRotateCommand(CLI::App& app, int& status);
 void AddTemplateCommand(CLI::App& app, int& status);
+void AddEditCommands(CLI::App& app, int& status);
+void AddMergeCommand(CLI::App& app, int& status);

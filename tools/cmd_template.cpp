@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "DecimalArgument.h"
 #include "HoopData.h"
+#include "SafeSave.h"
 #include "TemplateDrawing.h"
 #include "TemplateLayout.h"
 #include "ToolOutput.h"
@@ -13,10 +14,7 @@
 #include <cairo.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -56,20 +54,6 @@ cairo_status_t DrawTemplate(const TemplatePlan& plan, const HoopData& hoop, cons
     return status;
 }
 
-// Writes the bytes to `out`, or to standard output for "-"; answers an empty text or what went wrong.
-std::string WriteBytes(const std::string& bytes, const std::string& out) {
-    bool toStandardOutput = out == "-";
-    FILE* file = toStandardOutput ? stdout : std::fopen(out.c_str(), "wb");
-    if (file == nullptr)
-        return std::strerror(errno);
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    int error = errno;
-    bool closed = toStandardOutput ? std::fflush(file) == 0 : std::fclose(file) == 0;
-    if (!closed)
-        error = errno;
-    return written && closed ? std::string() : std::strerror(error);
-}
-
 std::string TemplateTitle(const std::string& path, int index, const HoopData& hoop) {
     size_t slash = path.find_last_of('/');
     std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -102,9 +86,9 @@ int RunTemplate(const TemplateOptions& options) {
         PrintError("cannot draw the template: " + std::string(cairo_status_to_string(drawn)));
         return kExitFailed;
     }
-    std::string problem = WriteBytes(pdf, options.out);
+    std::string problem = WriteOutput(options.out, pdf);
     if (!problem.empty()) {
-        PrintError("cannot write " + options.out + ": " + problem);
+        PrintError(problem);
         return kExitFailed;
     }
     if (options.out != "-")

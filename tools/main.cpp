@@ -44,6 +44,8 @@ int main(int argc, char** argv) {
     AddFitCommand(app, status);
     AddRotateCommand(app, status);
     AddTemplateCommand(app, status);
+    AddEditCommands(app, status);
+    AddMergeCommand(app, status);
     if (IsUnknownCommand(app, argc, argv)) {
         PrintError(std::string("unknown command ") + Quoted(argv[1]) +
                    "; 'brevant --help' lists the commands");

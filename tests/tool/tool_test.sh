@@ -239,6 +239,101 @@ case_template() {
     [ ! -e bad.pdf ] || fail "a refused template wrote a file"
 }
 
+# Editing without JSON: each change shows through show, refusals leave the file as it was, and changes
+# that undo each other give the sample back byte for byte.
+case_edit() {
+    cp "$SAMPLE" cat.ini
+    run 0 add cat.ini "Giant 400x400" square
+    has out.txt 'added hoop 13 \(Giant 400x400\)'
+    run 0 set cat.ini 13 sewfield -2000,2000,2000,-2000
+    run 0 set cat.ini 13 Points '0,0, 10,0, 10,010'
+    run 0 add cat.ini Left --to 13 --id 7
+    has out.txt 'added mount 0 "Left" \(id 7\)'
+    run 0 set cat.ini 13 mounts.0.lowhighxy -500,-500,0,0
+    run 0 set cat.ini 13 mounts.0.LABEL 'Far left'
+    run 0 set cat.ini 13 sewField.top 1500
+    run 0 set cat.ini 13 outerdim.right 2100 -o copy.ini
+    run 0 show cat.ini 13
+    has out.txt 'Description +"Giant 400x400"'
+    has out.txt 'Shape +"square"'
+    has out.txt 'Sew field +left +-2000 +top +1500 +right +2000 +bottom +-2000'
+    has out.txt 'Outer dim +left +0 +top +0 +right +0 +bottom +0'
+    has out.txt 'Outline +3 points'
+    has out.txt '0: "Far left" +id 7 +rotation 0 +x -500 to -500 +y 0 to 0'
+    has cat.ini '^points=0,0,10,0,10,10'
+    run 0 show copy.ini 13
+    has out.txt 'Outer dim +left +0 +top +0 +right +2100 +bottom +0'
+    cp cat.ini before.ini
+    run 2 set cat.ini 13 sewfield 1,2,3
+    has err.txt 'takes 4 numbers'
+    run 2 set cat.ini 13 sewfield.left 0x10
+    has err.txt 'not a decimal whole number'
+    run 2 set cat.ini 13 sewfield.left ''
+    run 2 set cat.ini 13 mounts.0.lowx -2147483648
+    run 2 set cat.ini 13 points 1,2,3
+    run 2 set cat.ini 13 mounts.1.label X
+    has err.txt 'its mounts are 0 to 0'
+    run 2 set cat.ini 13 rotation 90
+    has err.txt 'brevant rotate'
+    run 2 set cat.ini 13 colour red
+    has err.txt 'unknown field "colour"'
+    run 2 set cat.ini 14 description X
+    run 2 move cat.ini 13 14
+    run 2 remove cat.ini 13 --mount 1
+    same_bytes before.ini cat.ini
+    run 0 remove cat.ini 13
+    same_bytes "$SAMPLE" cat.ini
+    run 0 move cat.ini 3 7
+    run 0 show cat.ini 7
+    has out.txt 'Description +"Square 100x100"'
+    run 0 show cat.ini 3
+    has out.txt 'Description +"Oval 130x180"' # the hoops after 3 moved up by one
+    run 0 move cat.ini 7 3
+    same_bytes "$SAMPLE" cat.ini
+    run 0 move cat.ini 11 2 --mount 0
+    run 0 show cat.ini 11
+    has out.txt '0: "Middle"'
+    has out.txt '2: "Bottom" +id 1 +rotation 0 +x 0 to 0 +y -1000 to -1000'
+    run 0 remove cat.ini 11 --mount 1
+    run 0 show cat.ini 11
+    has out.txt 'Mounts +2$'
+    has out.txt '1: "Bottom"'
+    run 0 add cat.ini "Copy of 4" --like 4
+    run 0 show cat.ini 13
+    has out.txt 'Description +"Copy of 4"'
+    has out.txt 'Shape +"oval"'
+    has out.txt 'Inner dim +left +-780 +top +1080 +right +780 +bottom +-1080'
+    printf '[hoops]\n; kept by hand\n[hoops.hoop0]\ndescription="A"\n' >noted.ini
+    cp noted.ini noted.before
+    run 1 set noted.ini 0 description B
+    has err.txt 'would be lost'
+    same_bytes noted.before noted.ini
+    run 0 set noted.ini 0 description B --force
+    has noted.ini '^description="B"'
+}
+
+# merge copies hoops through the library: all of B, or the ones named, in the order named.
+case_merge() {
+    run 0 merge "$SAMPLE" "$SAMPLE" -o both.ini --hoop 4 --hoop 0
+    has out.txt 'wrote both\.ini: 15 hoops'
+    run 0 show both.ini 13
+    has out.txt 'Description +"Oval 130x180"'
+    run 0 show both.ini 14
+    has out.txt 'Description +"Small 50x50"'
+    run 0 merge "$SAMPLE" "$SAMPLE" -o all.ini
+    run 0 show all.ini 24
+    has out.txt '2: "Top" +id 3 +rotation 0 +x 0 to 0 +y 1000 to 1000'
+    head -c "$(wc -c <"$SAMPLE")" all.ini | cmp -s - "$SAMPLE" || fail "merge changed the hoops of A"
+    run 2 merge "$SAMPLE" "$SAMPLE" -o bad.ini --hoop 13
+    printf '[hoops]\n[hoops.hoop0]\ndescription="B"\nsize=12\n' >odd.ini
+    run 1 merge "$SAMPLE" odd.ini -o bad.ini
+    has err.txt 'odd\.ini:4'
+    [ ! -e bad.ini ] || fail "a refused merge wrote OUT"
+    run 0 merge "$SAMPLE" odd.ini -o forced.ini --force
+    run 0 show forced.ini 13
+    has out.txt 'Description +"B"'
+}
+
 case_arguments() {
     run 2
     run 2 frobnicate
