@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages that building and testing Brevant need, only those that are missing.
 set -eu
-packages="cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev libcairo2-dev locales poppler-utils
+packages="cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev libcairo2-dev locales poppler-utils help2man
           python3-dev python3-pybind11 pybind11-dev python3-setuptools python3-wheel python3-pip python3-pytest"
 case "${1:-}" in
 --all) packages="$packages clang libclang-rt-14-dev libbenchmark-dev libinih-dev libsimpleini-dev valgrind" ;;

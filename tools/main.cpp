@@ -25,7 +25,7 @@ bool IsUnknownCommand(CLI::App& app, int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Look at, check, convert and draw embroidery hoop catalogues.\n"
+    CLI::App app{"Look at, check, convert, edit and draw embroidery hoop catalogues.\n"
                  "A catalogue is an INI text file, or a binary INI file when its name ends in .inb.",
                  "brevant"};
     app.set_version_flag("--version", BREVANT_VERSION);

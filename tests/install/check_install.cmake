@@ -12,6 +12,19 @@ foreach(header Brevant.h INIHoop.h INIValue.h CString.h CArray.h Geometry.h Expo
   endif()
 endforeach()
 
+# The tool comes with its shell completions and, when help2man made it, its man page.
+if(EXISTS ${prefix}/bin/brevant)
+  set(tool_files share/bash-completion/completions/brevant share/zsh/site-functions/_brevant)
+  if(EXISTS ${BUILD}/tools/brevant.1)
+    list(APPEND tool_files share/man/man1/brevant.1)
+  endif()
+  foreach(file ${tool_files})
+    if(NOT EXISTS ${prefix}/${file})
+      message(FATAL_ERROR "missing installed ${file}")
+    endif()
+  endforeach()
+endif()
+
 set(expected "Round 100 1 500 2")
 execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE}/tests/install/host -B ${WORK}/host -DCMAKE_PREFIX_PATH=${prefix}
                 RESULT_VARIABLE rc OUTPUT_QUIET)

@@ -334,6 +334,29 @@ case_merge() {
     has out.txt 'Description +"B"'
 }
 
+# complete WORD...: what the bash completion offers for the last word, on one line.
+complete_words() {
+    BREVANT="$BREVANT" bash -c 'source "$1"; shift; COMP_WORDS=("$BREVANT" "$@"); COMP_CWORD=$#; _brevant
+        echo "${COMPREPLY[*]}"' _ "$SOURCE/tools/completion/brevant.bash" "$@"
+}
+
+# The bash completion offers every command and each command's options from the tool's own help; the man
+# page describes every command.
+case_completion() {
+    [ "$(complete_words te)" = "template" ] || fail "'te' completes to '$(complete_words te)'"
+    for command in $("$BREVANT" --help | awk '/^Subcommands:/ { on = 1; next } on && !NF { exit } on { print $1 }'); do
+        complete_words "" | grep -q -w -- "$command" || fail "no completion of $command"
+        [ ! -e "${MAN:-}" ] || grep -q "^\.SS $command\$" "$MAN" || fail "the man page lacks $command"
+    done
+    [ "$(complete_words template x.ini 4 --pa)" = "--paper" ] || fail "--pa completes to $(complete_words template x.ini 4 --pa)"
+    [ "$(complete_words template x.ini 4 --paper '')" = "a4 letter" ] || fail "no paper sizes"
+    complete_words rotate x.ini 4 90 -- | grep -q -- '--any-angle' || fail "rotate's options are not offered"
+    [ "$(complete_words set x.ini 4 mounts.0.lowh)" = "mounts.0.lowhighxy" ] || fail "no field names"
+    for field in $(complete_words set x.ini 4 ''); do
+        "$BREVANT" set --help | grep -q -- "${field/mounts.0./mounts.N.}" || fail "set does not take $field"
+    done
+}
+
 case_arguments() {
     run 2
     run 2 frobnicate
