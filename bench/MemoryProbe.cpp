@@ -11,6 +11,7 @@
 #include "Engines.h"
 #include "PeakMemory.h"
 #include "ini/INIFile.h"
+#include "platform/KeptBlocks.h"
 #include <brevant/INIHoop.h>
 
 namespace {
@@ -69,9 +70,10 @@ int RunMemoryProbe(const std::string& engine, const char* path) {
     }
     if (!loaded)
         return 2;
-    long long heapBytes = static_cast<long long>(HeapBytesInUse()) - static_cast<long long>(heap);
+    long long kept = static_cast<long long>(KeptBlockBytes());
+    long long heapBytes = static_cast<long long>(HeapBytesInUse()) - static_cast<long long>(heap) - kept;
     long long peakBytes = static_cast<long long>(PeakResidentBytes()) - static_cast<long long>(baseline);
-    std::printf("%lld %lld\n", heapBytes, peakBytes);
+    std::printf("%lld %lld %lld\n", heapBytes, peakBytes, kept);
     return 0;
 }
 
@@ -81,7 +83,7 @@ MemoryFigures ProbeMemory(const std::string& program, const std::string& engine,
     FILE* child = popen(command.c_str(), "r");
     if (!child)
         return figures;
-    if (std::fscanf(child, "%lld %lld", &figures.heapBytes, &figures.peakBytes) != 2)
+    if (std::fscanf(child, "%lld %lld %lld", &figures.heapBytes, &figures.peakBytes, &figures.keptBytes) != 3)
         figures = MemoryFigures{};
     pclose(child);
     return figures;

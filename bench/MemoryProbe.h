@@ -6,11 +6,13 @@
 
 #include <string>
 
-// What one load costs above the baseline: heap bytes still held while the result is alive, and the peak
-// resident size reached during the load. -1 when unknown.
+// What one load costs above the baseline: heap bytes still held while the result is alive (without the
+// freed blocks that Brevant keeps for the next load, which are counted apart), and the peak resident size
+// reached during the load. -1 when unknown.
 struct MemoryFigures {
     long long heapBytes = -1;
     long long peakBytes = -1;
+    long long keptBytes = -1;
 };
 
 // The engines a probe knows: "document" (CINIFile::Load), "catalogue" (CINIHoop::Load), "inih", "simpleini".
