@@ -305,4 +305,26 @@ TEST(AllocationFailure, CloneFailsCleanlyOrLosesOneCopy) {
     EXPECT_GT(allocations, 4);
 }
 
+// An append that fails on any record leaves the target with exactly the hoops it had.
+TEST(AllocationFailure, AppendAddsTheWholeHoopOrNothing) {
+    TempDir dir;
+    CINIHoop source;
+    LoadSample(source, dir);
+    std::unique_ptr<CINIHoop> target;
+    auto prepare = [&] {
+        target = std::make_unique<CINIHoop>();
+        target->Create();
+        target->InsertHoop("kept", nullptr);
+    };
+    long allocations = FailEachAllocation(
+        prepare, [&] { return target->AppendHoop(&source, 0); },
+        [&](const FailedRun& run) {
+            EXPECT_EQ(target->GetHoopCount(), 1 + run.result) << "allocation " << run.n;
+            if (run.result == 1)
+                EXPECT_EQ(target->GetHoopMountCount(1), source.GetHoopMountCount(0))
+                    << "allocation " << run.n;
+        });
+    EXPECT_GT(allocations, 4);
+}
+
 } // namespace

@@ -1,16 +1,16 @@
 // Editing a catalogue: the handle's lifecycle, hoops and their texts, the rectangles, the mounts, and copying
 // hoops between catalogues.
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
 #include <array>
 #include <climits>
+#include <gtest/gtest.h>
 #include <regex>
+#include <string>
+#include <vector>
 
-#include "support/AllocationFaults.h"
-#include <brevant/INIHoop.h>
 #include "ini/INIFile.h"
+#include "support/AllocationFaults.h"
 #include "support/HoopFields.h"
+#include <brevant/INIHoop.h>
 
 namespace {
 using Texts = std::vector<std::string>; // description, shape of each hoop in order

@@ -1,6 +1,6 @@
 // Editing an INI document: its sections and the values of its current section.
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -126,7 +126,6 @@ TEST(INIDocument, RegistryCountsLiveDocuments) {
 }
 
 namespace {
-
 
 struct ValuesTest : testing::Test {
     CINIFile file;

@@ -1,24 +1,24 @@
-// Loading INI text: reading the lines, sections, the six kinds of value and their element errors, replacement,
-// the per-line error reports, names matched without regard to ASCII case, and conversions that no locale
-// changes.
-#include <gtest/gtest.h>
-#include <pthread.h>
+// Loading INI text: reading the lines, sections, the six kinds of value and their element errors,
+// replacement, the per-line error reports, names matched without regard to ASCII case, and conversions that
+// no locale changes.
 #include <clocale>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <gtest/gtest.h>
+#include <pthread.h>
+#include <random>
 #include <string>
 #include <vector>
-#include <cstring>
-#include <random>
 
+#include "ini/INIFileNameHash.h"
 #include "ini/INIText.h"
+#include "ini/INITextConvert.h"
+#include "platform/NoCase.h"
+#include "support/AllocationFaults.h"
 #include "support/Captured.h"
 #include <brevant/CString.h>
-#include "ini/INITextConvert.h"
-#include "support/AllocationFaults.h"
-#include "ini/INIFileNameHash.h"
-#include "platform/NoCase.h"
 
 namespace {
 
@@ -75,8 +75,8 @@ TEST_F(SourceLines, WholeTextsLoadAsTheirLinesSay) {
         std::string text, printed, dump;
     } cases[] = {
         {"", Summary(0), "@"},
-        {"; note\n   \n  [hoops]  ; comment\n\ntext=1\n[other.one]\nx=2\n", Summary(0),
-         "[hoops]text=1;[other.one]x=2;@other.one"},
+        {"; note\n   \n  [hoops]  ; comment\n\ntext=1\n\t n \t=\t 2\t\n\t[other.one]\t\nx=2\n", Summary(0),
+         "[hoops]text=1;n=2;[other.one]x=2;@other.one"},
         // A repeated header enters the earlier section again.
         {"[hoops]\na=1\n[other]\nb=2\n[Hoops]\nc=3\n", Summary(0), "[hoops]a=1;c=3;[other]b=2;@hoops"},
         // Characters between the first and the last "]" stay part of the name.

@@ -1,10 +1,10 @@
 // Reading and writing catalogue files: the hoop sections read, the bytes saved, and catalogues that come back
 // from a save unchanged but for what the file format cannot carry.
-#include <gtest/gtest.h>
-#include <string>
 #include <climits>
+#include <gtest/gtest.h>
 #include <random>
 #include <regex>
+#include <string>
 #include <vector>
 
 #include "support/BinaryIni.h"
