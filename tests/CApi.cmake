@@ -7,8 +7,7 @@ add_test(NAME c_api.header_compiles_as_c99
 add_executable(c_api_test c_api/c_api_test.c)
 set_target_properties(c_api_test PROPERTIES C_STANDARD 11 C_STANDARD_REQUIRED ON C_EXTENSIONS OFF)
 target_compile_options(c_api_test PRIVATE -pedantic -Werror)
-find_package(Threads REQUIRED)
-target_link_libraries(c_api_test PRIVATE brevant Threads::Threads)
+target_link_libraries(c_api_test PRIVATE brevant)
 set(C_API_WORK ${CMAKE_CURRENT_BINARY_DIR}/c-api-work)
 add_test(NAME c_api.every_function
          COMMAND sh -c "rm -rf '${C_API_WORK}' && mkdir -p '${C_API_WORK}' && exec \"$0\" \"$@\""
