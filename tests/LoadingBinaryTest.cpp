@@ -197,20 +197,6 @@ TEST_F(BinaryLoadTest, FaultsFailTheLoadWithTheirMessagesAndLeaveNothing) {
     }
 }
 
-TEST(INIBinaryLoadData, RefusesMissingArguments) {
-    CINIFile file;
-    ASSERT_EQ(file.Create(), 1);
-    TempDir dir;
-    FILE* stream = std::fopen(dir.Write("empty.inb", BinaryIni().Bytes()).c_str(), "rb");
-    ASSERT_NE(stream, nullptr);
-    const std::string invalid = "\nFailure : INIBinaryLoadData() > Invalid param(s) passed to function!";
-    ExpectCall(0, invalid, [&] { return INIBinaryLoadData(nullptr, stream, &file); });
-    ExpectCall(0, invalid, [&] { return INIBinaryLoadData(file.Root(), nullptr, &file); });
-    ExpectCall(1, kLoaded, [&] { return INIBinaryLoadData(file.Root(), stream, &file); });
-    std::fclose(stream);
-    file.Destroy();
-}
-
 TEST_F(FileLoadTest, ExtensionInbInAnyCaseIsBinaryEverythingElseText) {
     BinaryIni binary;
     binary.Section("hoops").Ints("id", {3});

@@ -150,12 +150,17 @@ TEST_F(SourceLines, FaultyLinesAreReportedAndSkipped) {
     }
 }
 
-TEST_F(SourceLines, InvalidArgumentsFailTheLoad) {
+// Both loaders refuse a missing document or stream.
+TEST_F(SourceLines, LoadersRefuseMissingArguments) {
     file.Create();
-    const char* invalid = "\nFailure : INISourceLoadData() > Invalid param(s) passed to function!";
-    ExpectCall(0, invalid, [&] { return INISourceLoadData(file.Root(), nullptr, &file); });
     FILE* stream = fopen(dir.Write("a.ini", "[s]\n").c_str(), "rb");
-    ExpectCall(0, invalid, [&] { return INISourceLoadData(nullptr, stream, &file); });
+    const std::string invalid = "() > Invalid param(s) passed to function!";
+    using Loader = int (*)(SINIFilePool*, FILE*, CINIFile*);
+    for (auto [load, name] : {std::pair<Loader, std::string>{INISourceLoadData, "INISourceLoadData"},
+                              {INIBinaryLoadData, "INIBinaryLoadData"}}) {
+        ExpectCall(0, "\nFailure : " + name + invalid, [&] { return load(file.Root(), nullptr, &file); });
+        ExpectCall(0, "\nFailure : " + name + invalid, [&] { return load(nullptr, stream, &file); });
+    }
     fclose(stream);
 }
 
@@ -456,17 +461,6 @@ TEST_F(SourceValues, NumbersReadTheSameUnderAnyLocale) {
         EXPECT_EQ(Dump(), "r 3r:" + Reals({1.5f, -2.25f, 0.1f}) + ";n 1d:8,-7;h 1h:-26;") << name;
         EXPECT_EQ(localised, 3.75f) << name;
     }
-}
-
-TEST(Platform, StringFormatsAppendsAndEmpties) {
-    CString text;
-    text.Format("%3.4i|%s", 7, "50% off");
-    text += "x";
-    EXPECT_EQ(text, "0007|50% offx");
-    EXPECT_EQ(text.GetLength(), 13);
-    text.Empty();
-    EXPECT_TRUE(text.IsEmpty());
-    EXPECT_STREQ(static_cast<const char*>(text), "");
 }
 
 TEST(Platform, NoCaseFoldsAsciiOnlyUnderAnyLocale) {
