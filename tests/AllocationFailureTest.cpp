@@ -320,9 +320,10 @@ TEST(AllocationFailure, AppendAddsTheWholeHoopOrNothing) {
         prepare, [&] { return target->AppendHoop(&source, 0); },
         [&](const FailedRun& run) {
             EXPECT_EQ(target->GetHoopCount(), 1 + run.result) << "allocation " << run.n;
-            if (run.result == 1)
+            if (run.result == 1) {
                 EXPECT_EQ(target->GetHoopMountCount(1), source.GetHoopMountCount(0))
                     << "allocation " << run.n;
+            }
         });
     EXPECT_GT(allocations, 4);
 }
