@@ -35,77 +35,63 @@ namespace {
 
 const std::string kSample = std::string(BREVANT_SOURCE_DIR) + "/examples/hoops";
 
-std::string Listed(const std::vector<Diagnostic>& diagnostics) {
+std::string Fields(CINIHoop& classic) {
+    std::string fields;
+    for (const HoopField& field : HoopFields(classic))
+        fields += field.first + "=" + field.second + "\n";
+    return fields;
+}
+
+// Each diagnostic's kind and line, and its text when `withText`.
+std::string Listed(const std::vector<Diagnostic>& diagnostics, bool withText) {
     std::string listed;
     for (const Diagnostic& d : diagnostics)
-        listed +=
-            std::to_string(static_cast<int>(d.kind)) + "@" + std::to_string(d.line) + " " + d.text + "\n";
+        listed += std::to_string(static_cast<int>(d.kind)) + "@" + std::to_string(d.line) +
+                  (withText ? " " + d.text + "\n" : " ");
     return listed;
 }
 
-// What a load gives, as text: the hoops through the classic getters and the diagnostics, or the failure.
-std::string Outcome(const std::function<Catalogue()>& load) {
+// What a load gives, as text: 1 and the hoops through the classic getters, or 0 and the failure; then the
+// diagnostics. `asClassic` leaves out what the classic handle cannot tell: the failure and the kinds.
+std::string Outcome(const std::function<Catalogue()>& load, bool asClassic = false) {
+    std::string outcome;
+    std::vector<Diagnostic> diagnostics;
     try {
         Catalogue catalogue = load();
         CINIHoop classic;
         catalogue.to_classic(classic);
-        std::string fields;
-        for (const HoopField& field : HoopFields(classic))
-            fields += field.first + "=" + field.second + "\n";
-        return fields + Listed(catalogue.diagnostics());
+        outcome = "1\n" + Fields(classic);
+        diagnostics = catalogue.diagnostics();
     } catch (const LoadError& error) {
-        return "failed " + std::to_string(static_cast<int>(error.failure())) + "\n" +
-               Listed(error.diagnostics());
+        outcome = asClassic ? "0\n" : "0 " + std::to_string(static_cast<int>(error.failure())) + "\n";
+        diagnostics = error.diagnostics();
     }
+    for (const Diagnostic& d : diagnostics)
+        outcome += asClassic ? "\n" + d.text : Listed({d}, true);
+    return outcome;
 }
 
-// What the classic handle gives for a file: its hoops and what it printed, in the same terms.
+// What the classic handle gives for a file, in the same terms.
 std::string ClassicOutcome(const std::string& path) {
     CINIHoop classic;
     int loaded = 0;
     std::string printed = CapturedDiagnostics([&] { loaded = classic.Load(path.c_str()); });
-    std::string fields;
-    for (const HoopField& field : loaded ? HoopFields(classic) : std::vector<HoopField>())
-        fields += field.first + "=" + field.second + "\n";
-    return std::to_string(loaded) + "\n" + fields + printed;
-}
-
-std::string ModernAsClassic(const std::function<Catalogue()>& load) {
-    std::string printed;
-    try {
-        Catalogue catalogue = load();
-        CINIHoop classic;
-        catalogue.to_classic(classic);
-        std::string fields;
-        for (const HoopField& field : HoopFields(classic))
-            fields += field.first + "=" + field.second + "\n";
-        for (const Diagnostic& d : catalogue.diagnostics())
-            printed += "\n" + d.text;
-        return "1\n" + fields + printed;
-    } catch (const LoadError& error) {
-        for (const Diagnostic& d : error.diagnostics())
-            printed += "\n" + d.text;
-        return "0\n" + printed;
-    }
+    return std::to_string(loaded) + "\n" + (loaded ? Fields(classic) : "") + printed;
 }
 
 // A random change of a few bytes, lines or the length of a file.
 std::string Mutate(std::string bytes, std::mt19937& random) {
     const char alphabet[] = "[]=,\"';$%#.-0123456789abcdefhoopsmount\r\n\t \xFF\x00";
-    int changes = 1 + static_cast<int>(random() % 4);
-    for (int c = 0; c < changes && !bytes.empty(); ++c) {
+    for (int c = random() % 4; c >= 0 && !bytes.empty(); --c) {
         size_t at = random() % bytes.size();
-        switch (random() % 5) {
+        switch (random() % 4) {
         case 0:
-            bytes[at] = alphabet[random() % (sizeof alphabet - 1)];
-            break;
-        case 1:
             bytes.insert(at, 1, alphabet[random() % (sizeof alphabet - 1)]);
             break;
-        case 2:
+        case 1:
             bytes.erase(at, 1 + random() % 40);
             break;
-        case 3:
+        case 2:
             bytes.insert(at, bytes.substr(random() % bytes.size(), random() % 200));
             break;
         default:
@@ -133,7 +119,7 @@ TEST(Catalogue, FileAndMemoryAgreeOnMutatedSamples) {
             // The classic handle picks the form by the extension; the content agrees with it here unless
             // the mutation hit the descriptors.
             if ((bytes.compare(0, 6, std::string("INB\x08\x0D\x01", 6)) == 0) == (extension[3] == 'b')) {
-                ASSERT_EQ(ModernAsClassic([&] { return Catalogue::load(path); }), ClassicOutcome(path))
+                ASSERT_EQ(Outcome([&] { return Catalogue::load(path); }, true), ClassicOutcome(path))
                     << extension << round;
             }
         }
@@ -162,18 +148,18 @@ TEST(Catalogue, LoadReportsFailuresAndDiagnostics) {
         {"short descriptors", "INB\x08\x0D", Format::detect, "failed 2;1@1 4@0 "},
     };
     for (const Case& c : cases) {
-        std::string outcome;
         try {
             Catalogue catalogue = Catalogue::from_bytes(c.bytes, c.format);
-            outcome = std::to_string(catalogue.hoops.size()) + " hoops;";
-            for (const Diagnostic& d : catalogue.diagnostics())
-                outcome += std::to_string(static_cast<int>(d.kind)) + "@" + std::to_string(d.line) + " ";
+            EXPECT_EQ(std::to_string(catalogue.hoops.size()) + " hoops;" +
+                          Listed(catalogue.diagnostics(), false),
+                      c.outcome)
+                << c.name;
         } catch (const LoadError& error) {
-            outcome = "failed " + std::to_string(static_cast<int>(error.failure())) + ";";
-            for (const Diagnostic& d : error.diagnostics())
-                outcome += std::to_string(static_cast<int>(d.kind)) + "@" + std::to_string(d.line) + " ";
+            EXPECT_EQ("failed " + std::to_string(static_cast<int>(error.failure())) + ";" +
+                          Listed(error.diagnostics(), false),
+                      c.outcome)
+                << c.name;
         }
-        EXPECT_EQ(outcome, c.outcome) << c.name;
     }
     // Nothing reaches standard error, and a missing file names the system's reason.
     EXPECT_EQ(CapturedDiagnostics([] { EXPECT_ANY_THROW(Catalogue::from_bytes("[x]\nbad\n")); }), "");
@@ -189,7 +175,7 @@ TEST(Catalogue, LoadReportsFailuresAndDiagnostics) {
 }
 
 // The classic handle and the value types carry the same fields both ways, extreme numbers and empty texts
-// included; to_bytes gives what SaveAs writes.
+// included; to_bytes gives what SaveAs writes, so a mapping wrong both ways is caught too.
 TEST(Catalogue, ConvertsWithTheClassicHandleAndSavesItsBytes) {
     brevant::Hoop hoop;
     hoop.description = "Jumbo \xC3\xA9";
@@ -207,10 +193,6 @@ TEST(Catalogue, ConvertsWithTheClassicHandleAndSavesItsBytes) {
     sharing = classic;
     made.to_classic(classic);
     EXPECT_EQ(sharing.GetHoopCount(), 13); // the handle that shared the old catalogue keeps it
-    std::vector<HoopField> fields = HoopFields(classic);
-    EXPECT_NE(std::find(fields.begin(), fields.end(),
-                        HoopField{"hoop 1 mount 0 limits", "-1,1,-2147483648,2147483647"}),
-              fields.end());
     Catalogue back = Catalogue::from_classic(classic);
     EXPECT_EQ(back.hoops, made.hoops);
     EXPECT_TRUE(back.diagnostics().empty());
@@ -219,16 +201,9 @@ TEST(Catalogue, ConvertsWithTheClassicHandleAndSavesItsBytes) {
     std::string path = dir.Path("classic.ini");
     ASSERT_EQ(classic.SaveAs(path.c_str()), 1);
     EXPECT_EQ(made.to_bytes(), ReadFileBytes(path));
-    Catalogue sample = Catalogue::load(kSample + ".ini");
-    ASSERT_EQ(sample.hoops.size(), 13u);
-    CapturedDiagnostics([&] { ASSERT_EQ(classic.Load((kSample + ".ini").c_str()), 1); });
-    ASSERT_EQ(classic.SaveAs(path.c_str()), 1);
-    EXPECT_EQ(sample.to_bytes(), ReadFileBytes(path));
-    EXPECT_EQ(Catalogue::from_bytes(sample.to_bytes()).hoops, sample.hoops);
 
     CINIHoop empty; // no catalogue at all
     EXPECT_TRUE(Catalogue::from_classic(empty).hoops.empty());
-    EXPECT_EQ(Catalogue().to_bytes(), "[hoops]\r\ntext=\"\"\r\n\r\n");
 }
 
 namespace {
@@ -256,10 +231,12 @@ int SaveFailureOf(const Catalogue& catalogue, const std::string& path, int expec
     }
 }
 
+// Every file, directory and link under `dir`, as relative paths.
 std::vector<std::string> Entries(const std::string& dir) {
+    const std::string base = dir.back() == '/' ? dir : dir + "/";
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(base))
+        names.push_back(entry.path().string().substr(base.size()));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -285,16 +262,26 @@ TEST(CatalogueSave, ReplacesTheTargetThroughLinks) {
         std::vector<std::string> entries;
     };
     const std::vector<Case> cases = {
-        {"new file", {}, "new.ini", "new.ini", 0, {"new.ini"}},
-        {"existing file keeps its mode", {}, "old.ini", "old.ini", 0640, {"old.ini"}},
-        {"link to a file", {{"link.ini", "old.ini"}}, "link.ini", "old.ini", 0604, {"link.ini", "old.ini"}},
+        {"new file", {}, "new.ini", "new.ini", 0, {"new.ini", "sub"}},
+        {"existing file keeps its mode", {}, "old.ini", "old.ini", 0640, {"old.ini", "sub"}},
+        {"link to a file",
+         {{"link.ini", "old.ini"}},
+         "link.ini",
+         "old.ini",
+         0604,
+         {"link.ini", "old.ini", "sub"}},
         {"link to a link",
          {{"a.ini", "b.ini"}, {"b.ini", "sub/old.ini"}},
          "a.ini",
          "sub/old.ini",
          0600,
-         {"a.ini", "b.ini", "sub"}},
-        {"dangling link", {{"link.ini", "made.ini"}}, "link.ini", "made.ini", 0, {"link.ini", "made.ini"}},
+         {"a.ini", "b.ini", "sub", "sub/old.ini"}},
+        {"dangling link",
+         {{"link.ini", "made.ini"}},
+         "link.ini",
+         "made.ini",
+         0,
+         {"link.ini", "made.ini", "sub"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -313,11 +300,7 @@ TEST(CatalogueSave, ReplacesTheTargetThroughLinks) {
         }
         for (const auto& link : c.links)
             EXPECT_TRUE(std::filesystem::is_symlink(dir.Path(link.first)));
-        std::vector<std::string> entries = Entries(dir.Path(""));
-        if (std::string(c.target).rfind("sub/", 0) != 0)
-            entries.erase(std::find(entries.begin(), entries.end(), "sub"));
-        EXPECT_EQ(entries, c.entries);
-        EXPECT_TRUE(Entries(dir.Path("sub")).size() == (std::string(c.target).rfind("sub/", 0) == 0));
+        EXPECT_EQ(Entries(dir.Path("")), c.entries);
     }
 }
 

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "support/BinaryIni.h"
@@ -96,32 +95,4 @@ TEST(DiagnosticSink, GetAnswersTheInstalledSinkAndUser) {
     brevant_set_diagnostic_sink(nullptr, &marker); // no sink: the user pointer goes too
     EXPECT_EQ(brevant_get_diagnostic_sink(&user), nullptr);
     EXPECT_EQ(user, nullptr);
-}
-
-// Each thread's sink hears its own loads only, while other threads load other files at the same time.
-TEST(DiagnosticSink, IsPerThread) {
-    TempDir dir;
-    const int threads = 4, rounds = 40;
-    std::vector<std::string> paths;
-    for (int t = 0; t < threads; ++t)
-        paths.push_back(dir.Write("t" + std::to_string(t) + ".ini",
-                                  "[hoops]\n" + std::string(static_cast<size_t>(t), '\n') + "bad\n"));
-    std::vector<std::vector<Received>> received(threads);
-    std::vector<std::thread> running;
-    for (int t = 0; t < threads; ++t)
-        running.emplace_back([&, t] {
-            brevant_set_diagnostic_sink(Collect, &received[t]);
-            for (int round = 0; round < rounds; ++round) {
-                CINIHoop hoops;
-                hoops.Load(paths[t].c_str());
-            }
-        });
-    for (std::thread& thread : running)
-        thread.join();
-    for (int t = 0; t < threads; ++t) {
-        ASSERT_EQ(received[t].size(), 2u * rounds) << t;
-        for (int round = 0; round < rounds; ++round)
-            EXPECT_EQ(received[t][2 * round].line, t + 2) << t;
-    }
-    EXPECT_EQ(brevant_get_diagnostic_sink(nullptr), nullptr); // this thread never had one
 }

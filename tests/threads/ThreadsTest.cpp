@@ -1,6 +1,6 @@
 // Different catalogues on different threads at once: loads from files and from memory, edits, saves, and
-// the diagnostics of each thread's own loads. Built apart from the other tests, so that CI can run it under
-// ThreadSanitizer quickly.
+// the diagnostics of each thread's own loads, heard by that thread's sink alone. Built apart from the other
+// tests, so that CI can run it under ThreadSanitizer quickly.
 #include <gtest/gtest.h>
 
 #include <brevant/Brevant.h>
@@ -78,4 +78,6 @@ TEST(Threads, LoadEditAndSaveDifferentCataloguesAtOnce) {
         thread.join();
     for (int t = 0; t < threads; ++t)
         EXPECT_EQ(outcomes[t], "") << "thread " << t;
+    EXPECT_EQ(brevant_get_diagnostic_sink(nullptr),
+              nullptr); // the other threads' sinks were never this one's
 }
