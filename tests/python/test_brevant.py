@@ -129,6 +129,9 @@ def test_to_dict_and_from_dict_round_trip_through_json():
     assert (hoop["sew_field"], hoop["points"][1]) == ({"left": -340, "top": 340, "right": 340, "bottom": -340}, [492, 87])
     assert hoop["mounts"][0] == dict(label="Standard", id=1, rotation=0, low_x=0, high_x=0, low_y=0, high_y=0)
     assert brevant.Catalogue.from_dict({"hoops": [{"description": "Only"}]})[0] == brevant.Hoop(description="Only")
+    extreme = brevant.Catalogue([brevant.Hoop(sew_field=brevant.Rect(-(2**31), 0, 2**31 - 1, 0))])
+    assert brevant.Catalogue.from_dict(extreme.to_dict()) == extreme
+    assert b"rect=-2147483648,0,2147483647,0" in extreme.to_bytes()
 
 
 def from_dict(data):
