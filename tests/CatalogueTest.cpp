@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -259,29 +260,13 @@ TEST(CatalogueSave, ReplacesTheTargetThroughLinks) {
         const char* saveTo;
         const char* target; // the regular file that gets the bytes
         mode_t mode;        // the target's permissions before, 0 when it does not exist
-        std::vector<std::string> entries;
     };
     const std::vector<Case> cases = {
-        {"new file", {}, "new.ini", "new.ini", 0, {"new.ini", "sub"}},
-        {"existing file keeps its mode", {}, "old.ini", "old.ini", 0640, {"old.ini", "sub"}},
-        {"link to a file",
-         {{"link.ini", "old.ini"}},
-         "link.ini",
-         "old.ini",
-         0604,
-         {"link.ini", "old.ini", "sub"}},
-        {"link to a link",
-         {{"a.ini", "b.ini"}, {"b.ini", "sub/old.ini"}},
-         "a.ini",
-         "sub/old.ini",
-         0600,
-         {"a.ini", "b.ini", "sub", "sub/old.ini"}},
-        {"dangling link",
-         {{"link.ini", "made.ini"}},
-         "link.ini",
-         "made.ini",
-         0,
-         {"link.ini", "made.ini", "sub"}},
+        {"new file", {}, "new.ini", "new.ini", 0},
+        {"existing file keeps its mode", {}, "old.ini", "old.ini", 0640},
+        {"link to a file", {{"link.ini", "old.ini"}}, "link.ini", "old.ini", 0604},
+        {"link to a link", {{"a.ini", "b.ini"}, {"b.ini", "sub/old.ini"}}, "a.ini", "sub/old.ini", 0600},
+        {"dangling link", {{"link.ini", "made.ini"}}, "link.ini", "made.ini", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -300,7 +285,10 @@ TEST(CatalogueSave, ReplacesTheTargetThroughLinks) {
         }
         for (const auto& link : c.links)
             EXPECT_TRUE(std::filesystem::is_symlink(dir.Path(link.first)));
-        EXPECT_EQ(Entries(dir.Path("")), c.entries);
+        std::set<std::string> expected{"sub", c.target}; // the links and the target, nothing else
+        for (const auto& link : c.links)
+            expected.insert(link.first);
+        EXPECT_EQ(Entries(dir.Path("")), std::vector<std::string>(expected.begin(), expected.end()));
     }
 }
 
