@@ -14,7 +14,8 @@ if(TARGET brevant_tool)
     list(APPEND TOOL_TEST_CASES convert_binary)
   endif()
   # Keeping a person's data: what a write would lose, where the bytes go, standard input and output.
-  set(SAFETY_TEST_CASES losses unended_last_line binary_losses links not_regular stdout_errors pipes line_ends)
+  set(SAFETY_TEST_CASES losses check_reports_losses check_explains check_strict json_outputs json_losses
+                        unended_last_line binary_losses links not_regular stdout_errors pipes line_ends)
   set(TOOL_TEST_ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/tool/lsan.supp")
   if(TARGET brevant_man)
     list(APPEND TOOL_TEST_ENVIRONMENT "MAN=${PROJECT_BINARY_DIR}/tools/brevant.1")

@@ -4,81 +4,52 @@
 #include "SafeSave.h"
 #include "ToolOutput.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <brevant/catalogue.hpp>
+
 #include <strings.h>
-#include <unistd.h>
 
 namespace {
-
-// Points file descriptor 2 at a sink for as long as it lives.
-class StandardErrorRedirect {
-  public:
-    explicit StandardErrorRedirect(FILE* sink) {
-        std::fflush(stderr);
-        saved_ = dup(STDERR_FILENO);
-        if (saved_ >= 0 && dup2(fileno(sink), STDERR_FILENO) < 0) {
-            close(saved_);
-            saved_ = -1;
-        }
-    }
-    ~StandardErrorRedirect() {
-        if (saved_ < 0)
-            return;
-        std::fflush(stderr);
-        dup2(saved_, STDERR_FILENO);
-        close(saved_);
-    }
-    StandardErrorRedirect(const StandardErrorRedirect&) = delete;
-    StandardErrorRedirect& operator=(const StandardErrorRedirect&) = delete;
-
-  private:
-    int saved_ = -1;
-};
-
-std::string ReadWhole(FILE* file) {
-    std::string content;
-    std::rewind(file);
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        content.append(buffer, got);
-    return content;
-}
 
 bool StartsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
 }
 
-EngineMessage ParseEngineMessage(const std::string& piece) {
+// The loader's text without the prefix that its kind already says.
+EngineMessage ToEngineMessage(const brevant::Diagnostic& diagnostic) {
     EngineMessage message;
-    message.text = piece;
-    const char* linePrefix = "Error : Line <";
-    if (StartsWith(piece, linePrefix)) {
-        size_t close = piece.find("> - ");
-        if (close != std::string::npos) {
-            message.kind = EngineMessage::Kind::FaultyLine;
-            message.line = std::atoi(piece.c_str() + std::strlen(linePrefix));
-            message.text = piece.substr(close + 4);
-        }
-        return message;
+    message.text = diagnostic.text;
+    message.line = diagnostic.line;
+    switch (diagnostic.kind) {
+    case brevant::DiagnosticKind::error: {
+        message.kind = EngineMessage::Kind::FaultyLine;
+        size_t close = message.text.find("> - ");
+        if (close != std::string::npos)
+            message.text = message.text.substr(close + 4);
+        break;
     }
-    if (StartsWith(piece, "Failure : ")) {
+    case brevant::DiagnosticKind::failure:
         message.kind = EngineMessage::Kind::Failure;
-        message.text = piece.substr(10);
-    } else if (StartsWith(piece, "Loaded INI file - ")) {
+        if (StartsWith(message.text, "Failure : "))
+            message.text = message.text.substr(10);
+        break;
+    case brevant::DiagnosticKind::summary:
         message.kind = EngineMessage::Kind::Summary;
+        break;
+    default:
+        break;
     }
     return message;
 }
 
-std::string FailedLoadReason(const LoadReport& report) {
-    for (const EngineMessage& message : report.messages) {
-        if (message.kind == EngineMessage::Kind::Failure)
-            return "the library reports: " + message.text;
+std::string FailedLoadReason(const brevant::LoadError& error) {
+    switch (error.failure()) {
+    case brevant::LoadFailure::not_a_catalogue:
+        return "it is not a hoop catalogue (it has no sections, or its first section is not [hoops])";
+    case brevant::LoadFailure::out_of_memory:
+        return "there was not enough memory to load it";
+    default:
+        return "it is not a readable binary INI file (is it damaged, or cut short?)";
     }
-    return "it is not a hoop catalogue (it has no sections, or its first section is not [hoops])";
 }
 
 } // namespace
@@ -93,51 +64,35 @@ bool LoadReport::HasFaults() const {
     return false;
 }
 
-std::string CaptureStandardError(const std::function<void()>& action) {
-    FILE* sink = std::tmpfile();
-    if (sink == nullptr) {
-        action();
-        return {};
-    }
-    {
-        StandardErrorRedirect redirect(sink);
-        action();
-    }
-    std::string printed = ReadWhole(sink);
-    std::fclose(sink);
-    return printed;
-}
-
-std::vector<EngineMessage> ParseEngineMessages(const std::string& printed) {
-    std::vector<EngineMessage> messages;
-    size_t start = 0;
-    while (start <= printed.size()) {
-        size_t end = printed.find('\n', start);
-        if (end == std::string::npos)
-            end = printed.size();
-        std::string piece = printed.substr(start, end - start);
-        if (!piece.empty())
-            messages.push_back(ParseEngineMessage(piece));
-        start = end + 1;
-    }
-    return messages;
-}
-
 bool IsBinaryCatalogueName(const std::string& path) {
     return path.size() >= 4 && strcasecmp(path.c_str() + path.size() - 4, ".inb") == 0;
 }
 
-LoadReport LoadCatalogue(CINIHoop& catalogue, const std::string& path) {
+LoadReport LoadCatalogueBytes(CINIHoop& catalogue, const std::string& bytes, bool binary) {
     LoadReport report;
-    std::string printed = CaptureStandardError([&] { report.loaded = catalogue.Load(path.c_str()) != 0; });
-    report.messages = ParseEngineMessages(printed);
-    for (const EngineMessage& message : report.messages) {
-        if (message.kind == EngineMessage::Kind::FaultyLine)
+    std::vector<brevant::Diagnostic> diagnostics;
+    try {
+        brevant::Catalogue loaded =
+            brevant::Catalogue::from_bytes(bytes, binary ? brevant::Format::binary : brevant::Format::text);
+        loaded.to_classic(catalogue);
+        report.loaded = true;
+        diagnostics = loaded.diagnostics();
+    } catch (const brevant::LoadError& error) {
+        report.problem = FailedLoadReason(error);
+        diagnostics = error.diagnostics();
+    }
+    for (const brevant::Diagnostic& diagnostic : diagnostics) {
+        report.messages.push_back(ToEngineMessage(diagnostic));
+        if (report.messages.back().kind == EngineMessage::Kind::FaultyLine)
             ++report.faultyLines;
     }
-    if (!report.loaded)
-        report.problem = FailedLoadReason(report);
     return report;
+}
+
+LoadReport LoadCatalogue(CINIHoop& catalogue, const std::string& path) {
+    CatalogueInput input;
+    ReadCatalogue(path, catalogue, input);
+    return input.report;
 }
 
 bool HasBinarySignature(const std::string& bytes) {
@@ -152,18 +107,8 @@ void ReadCatalogue(const std::string& path, CINIHoop& catalogue, CatalogueInput&
         input.report.problem = reason;
         return;
     }
-    if (path != "-") {
-        input.binary = IsBinaryCatalogueName(path);
-        input.report = LoadCatalogue(catalogue, path);
-        return;
-    }
-    input.binary = HasBinarySignature(input.bytes);
-    ScratchFile copy(input.binary ? ".inb" : ".ini");
-    if (!copy.Created() || !copy.Write(input.bytes)) {
-        input.report.problem = "cannot keep a copy of standard input: " + std::string(std::strerror(errno));
-        return;
-    }
-    input.report = LoadCatalogue(catalogue, copy.Path());
+    input.binary = path == "-" ? HasBinarySignature(input.bytes) : IsBinaryCatalogueName(path);
+    input.report = LoadCatalogueBytes(catalogue, input.bytes, input.binary);
 }
 
 int OpenInput(const std::string& path, CINIHoop& catalogue, CatalogueInput& input) {

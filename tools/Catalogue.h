@@ -1,13 +1,12 @@
-// Loading a hoop catalogue through the library while catching what the library prints on standard error.
+// Loading a hoop catalogue through the library, with the diagnostics it gives on the way.
 #pragma once
 
 #include <brevant/Brevant.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
-// One message that the library printed while it loaded a file.
+// One diagnostic of the library's loader.
 struct EngineMessage {
     enum class Kind {
         FaultyLine, // "Error : Line <N> - MSG": a line of the file that the loader skipped
@@ -30,15 +29,12 @@ struct LoadReport {
     bool HasFaults() const;
 };
 
-// Runs `action` with file descriptor 2 pointed at a temporary file and answers what was written to it.
-std::string CaptureStandardError(const std::function<void()>& action);
-
-// Cuts the library's output into messages: each one begins with a line feed.
-std::vector<EngineMessage> ParseEngineMessages(const std::string& printed);
-
 // The library reads a file as binary INI when its name ends in ".inb", in any letter case.
 bool IsBinaryCatalogueName(const std::string& path);
 
+// Loads a catalogue from bytes in the text or the binary form.
+LoadReport LoadCatalogueBytes(CINIHoop& catalogue, const std::string& bytes, bool binary);
+// Loads a catalogue file, binary when its name ends in .inb.
 LoadReport LoadCatalogue(CINIHoop& catalogue, const std::string& path);
 
 // A catalogue file as the tool read it: its bytes, and the library's report on loading them.

@@ -6,6 +6,7 @@
 #include "ToolOutput.h"
 
 #include <CLI/CLI.hpp>
+#include <brevant/catalogue.hpp>
 
 #include <map>
 #include <vector>
@@ -38,7 +39,7 @@ std::string UnsavableText(const std::vector<HoopData>& hoops) {
 // Answers an empty text when the saved file loads cleanly into the same hoops, else what is wrong.
 std::string VerifySaved(const std::string& saved, const std::vector<HoopData>& expected) {
     CINIHoop check;
-    LoadReport report = LoadCatalogue(check, saved);
+    LoadReport report = LoadCatalogueBytes(check, saved, false);
     if (!report.loaded)
         return "the saved file does not load back: " + report.problem;
     if (report.HasFaults())
@@ -47,7 +48,7 @@ std::string VerifySaved(const std::string& saved, const std::vector<HoopData>& e
     return difference.empty() ? std::string() : "the saved file would lose data: " + difference;
 }
 
-// The library's saved bytes, checked; or an empty text after the reason was printed.
+// The bytes the library saves for the catalogue, checked; false after the reason was printed.
 bool SavedBytes(CINIHoop& catalogue, const std::string& out, std::string& bytes, int& status) {
     std::vector<HoopData> hoops = ReadHoops(catalogue);
     std::string unsavable = UnsavableText(hoops);
@@ -56,16 +57,8 @@ bool SavedBytes(CINIHoop& catalogue, const std::string& out, std::string& bytes,
         status = kExitFaulty;
         return false;
     }
-    ScratchFile scratch(".ini");
-    std::string reason;
-    if (!scratch.Created() || !catalogue.SaveAs(scratch.Path().c_str()) ||
-        !ReadInput(scratch.Path(), bytes, reason)) {
-        PrintError(out + ": not written: the library could not save the catalogue to a scratch file in the "
-                         "scratch directory (is TMPDIR writable?)");
-        status = kExitFailed;
-        return false;
-    }
-    std::string problem = VerifySaved(scratch.Path(), hoops);
+    bytes = brevant::Catalogue::from_classic(catalogue).to_bytes();
+    std::string problem = VerifySaved(bytes, hoops);
     if (!problem.empty()) {
         PrintError(out + ": not written: " + problem);
         status = kExitFaulty;
@@ -76,7 +69,7 @@ bool SavedBytes(CINIHoop& catalogue, const std::string& out, std::string& bytes,
 
 } // namespace
 
-bool ReportLosses(const CatalogueInput& input, const SaveOptions& options) {
+bool ListLosses(const CatalogueInput& input, const std::string& out, bool force) {
     std::vector<Loss> losses = FindLosses(input);
     int count = 0;
     for (const Loss& loss : losses) {
@@ -89,11 +82,11 @@ bool ReportLosses(const CatalogueInput& input, const SaveOptions& options) {
     if (count == 0)
         return false;
     std::string things = Plural(count, "thing", "things");
-    if (options.force)
-        PrintError(options.out + ": written without the " + things + " above (--force)");
+    if (force)
+        PrintError(out + ": written without the " + things + " above (--force)");
     else
-        PrintError(options.out + ": not written: the " + things + " above would be lost; change " +
-                   input.Name() + " so that the reader takes them, or pass --force to write without them");
+        PrintError(out + ": not written: the " + things + " above would be lost; change " + input.Name() +
+                   " so that the reader takes them, or pass --force to write without them");
     return true;
 }
 
@@ -119,7 +112,8 @@ int SaveCatalogue(CINIHoop& catalogue, const CatalogueInput* input, const SaveOp
                    "read as binary; choose a name ending in .ini");
         return kExitFailed;
     }
-    if (input != nullptr && ReportLosses(*input, options) && !options.force)
+    if (input != nullptr &&
+        ListLosses(*input, options.out == "-" ? "<stdout>" : options.out, options.force) && !options.force)
         return kExitFaulty;
     std::string bytes;
     int status = kExitOk;
@@ -135,6 +129,10 @@ int SaveCatalogue(CINIHoop& catalogue, const CatalogueInput* input, const SaveOp
     if (out != "-")
         std::cout << "wrote " << out << ": " << Plural(catalogue.GetHoopCount(), "hoop", "hoops") << '\n';
     return loadStatus == kExitFaulty ? kExitFaulty : kExitOk;
+}
+
+bool ReportLosses(const CatalogueInput& input, const SaveOptions& options) {
+    return ListLosses(input, options.out == "-" ? "<stdout>" : options.out, options.force);
 }
 
 std::string ToLfLineEnds(const std::string& bytes) {

@@ -48,9 +48,12 @@ void AddSaveOptions(CLI::App& command, SaveOptions& options);
 int SaveCatalogue(CINIHoop& catalogue, const CatalogueInput* input, const SaveOptions& options,
                   int loadStatus = 0);
 
-// Lists, as errors, what writing a catalogue read from `input` would lose, and answers whether anything
-// would be. SaveCatalogue calls it for its own input; a command that takes hoops from a second input (merge)
-// calls it for that one.
+// Prints what `input` holds that a catalogue written from it to `out` would not, each as FILE:LINE: what,
+// then what happens to `out` (written with --force, else not). Answers whether anything would be lost.
+bool ListLosses(const CatalogueInput& input, const std::string& out, bool force);
+
+// ListLosses for a command's own output: SaveCatalogue calls it for its input; a command that takes hoops
+// from a second input (merge) calls it for that one.
 bool ReportLosses(const CatalogueInput& input, const SaveOptions& options);
 
 // CR LF line ends turned into LF.

@@ -32,7 +32,8 @@ int CheckMount(CINIHoop& catalogue, const std::string& path, int hoop, int mount
     return kExitFailed;
 }
 
-int SaveEdited(CINIHoop& catalogue, const CatalogueInput& input, int loadStatus, const WriteOptions& options) {
+int SaveEdited(CINIHoop& catalogue, const CatalogueInput& input, int loadStatus,
+               const WriteOptions& options) {
     if (!options.out.empty())
         return SaveCatalogue(catalogue, &input, options, loadStatus);
     WriteOptions inPlace = options;

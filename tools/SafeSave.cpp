@@ -162,32 +162,6 @@ bool ReadInput(const std::string& path, std::string& bytes, std::string& reason)
     return read;
 }
 
-ScratchFile::ScratchFile(const std::string& suffix) {
-    const char* directory = std::getenv("TMPDIR");
-    std::string pattern = std::string(directory != nullptr && *directory != '\0' ? directory : "/tmp") +
-                          "/brevant-XXXXXX" + suffix;
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    int descriptor = mkstemps(buffer.data(), static_cast<int>(suffix.size()));
-    if (descriptor < 0)
-        return;
-    close(descriptor);
-    path_ = buffer.data();
-}
-
-ScratchFile::~ScratchFile() {
-    if (!path_.empty())
-        unlink(path_.c_str());
-}
-
-bool ScratchFile::Write(const std::string& bytes) const {
-    int descriptor = open(path_.c_str(), O_WRONLY | O_TRUNC);
-    if (descriptor < 0)
-        return false;
-    bool written = WriteAll(descriptor, bytes);
-    return close(descriptor) == 0 && written;
-}
-
 std::string WriteOutput(const std::string& target, const std::string& bytes) {
     if (target == "-")
         return WriteStandardOutput(bytes);

@@ -1,5 +1,5 @@
-// Every way the tool touches the file system: reading an input (a path, or "-" for standard input), scratch
-// files, and writing an output so that nothing is ever half-written or replaced behind a link.
+// Every way the tool touches the file system: reading an input (a path, or "-" for standard input) and
+// writing an output so that nothing is ever half-written or replaced behind a link.
 //
 // This is the one file with operating-system code; the rest of the tool only sees bytes and messages.
 //
@@ -19,24 +19,6 @@
 // Reads a whole input. "-" reads standard input to its end. On failure answers false with the reason in plain
 // words ("No such file or directory", "it is a directory").
 bool ReadInput(const std::string& path, std::string& bytes, std::string& reason);
-
-// A file in the system's scratch directory that is removed when the object dies. The name ends in `suffix`
-// (the library picks the binary reader by a name ending in .inb).
-class ScratchFile {
-  public:
-    explicit ScratchFile(const std::string& suffix);
-    ~ScratchFile();
-    ScratchFile(const ScratchFile&) = delete;
-    ScratchFile& operator=(const ScratchFile&) = delete;
-
-    bool Created() const { return !path_.empty(); }
-    const std::string& Path() const { return path_; }
-    // Replaces the file's content; false when it could not be written whole.
-    bool Write(const std::string& bytes) const;
-
-  private:
-    std::string path_;
-};
 
 // Writes `bytes` to `target` as described above. Answers an empty text, or what went wrong in words that
 // start with the target's name and say what to do.

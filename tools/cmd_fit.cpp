@@ -5,8 +5,10 @@
 #include "Table.h"
 #include "ToolOutput.h"
 #include "Units.h"
+#include "Utf8.h"
 
 #include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cstdlib>
@@ -18,6 +20,7 @@ namespace {
 struct FitOptions {
     std::string path;
     std::string size;
+    bool json = false;
 };
 
 // A design size in tenths of a millimetre.
@@ -107,6 +110,24 @@ void PrintFits(const std::vector<HoopData>& hoops, const std::vector<Fit>& fits)
     table.Print(std::cout);
 }
 
+void PrintJson(const std::vector<HoopData>& hoops, const std::vector<Fit>& fits, const DesignSize& design) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const Fit& fit : fits) {
+        const HoopData& hoop = hoops[fit.index];
+        list.push_back(
+            {{"index", fit.index},
+             {"description", ToUtf8(hoop.description)},
+             {"sewFieldWidthMm", static_cast<double>(Extent(hoop.sewField.right, hoop.sewField.left)) / 10},
+             {"sewFieldHeightMm", static_cast<double>(Extent(hoop.sewField.top, hoop.sewField.bottom)) / 10},
+             {"turned", fit.turned},
+             {"marginXMm", fit.marginX},
+             {"marginYMm", fit.marginY}});
+    }
+    nlohmann::ordered_json report{
+        {"design", {{"widthMm", design.width / 10}, {"heightMm", design.height / 10}}}, {"fits", list}};
+    std::cout << report.dump(2) << '\n';
+}
+
 int RunFit(const FitOptions& options) {
     DesignSize design;
     if (!ParseDesignSize(options.size, design)) {
@@ -120,6 +141,10 @@ int RunFit(const FitOptions& options) {
         return status;
     std::vector<Fit> fits = FindFits(hoops, design);
     std::string designText = FormatMm(design.width / 10) + " x " + FormatMm(design.height / 10) + " mm";
+    if (options.json) {
+        PrintJson(hoops, fits, design);
+        return fits.empty() ? kExitFaulty : status;
+    }
     if (fits.empty()) {
         std::cout << "No hoop of " << options.path << " takes a design of " << designText << ".\n";
         return kExitFaulty;
@@ -135,14 +160,20 @@ int RunFit(const FitOptions& options) {
 
 void AddFitCommand(CLI::App& app, int& status) {
     auto* command = app.add_subcommand("fit", "Which hoops take a design of WIDTHxHEIGHT mm");
-    command->footer("Find the hoops whose sew field holds a design of WIDTHxHEIGHT mm, "
-                    "as it is or turned by 90 degrees, smallest sew field first, with "
-                    "the margin left on each side. Exit status 1 when none fits.");
+    command->footer(
+        "Find the hoops whose sew field holds a design of WIDTHxHEIGHT mm, as it is or turned by 90 "
+        "degrees, smallest sew field first, with the margin left on each side.\n"
+        "--json prints {design: {widthMm, heightMm}, fits: [{index, description, sewFieldWidthMm, "
+        "sewFieldHeightMm, turned, marginXMm, marginYMm}]}.\n"
+        "Exit status: 0 some hoop fits, 1 none fits or the file had faulty lines, 2 the file could "
+        "not be loaded or SIZE is not a size.");
     auto options = std::make_shared<FitOptions>();
     command
-        ->add_option("FILE", options->path, "Hoop catalogue (INI text, or binary INI when it ends in .inb)")
+        ->add_option("FILE", options->path,
+                     "Hoop catalogue (INI text, or binary INI when it ends in .inb), or -")
         ->required();
     command->add_option("SIZE", options->size, "Design size WIDTHxHEIGHT in millimetres, e.g. 120x80.5")
         ->required();
+    command->add_flag("--json", options->json, "Print the fitting hoops as JSON");
     command->callback([options, &status] { status = RunFit(*options); });
 }

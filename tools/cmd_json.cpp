@@ -21,11 +21,20 @@ struct ImportOptions {
     SaveOptions save;
 };
 
-int RunJson(const std::string& path) {
+struct JsonOptions {
+    std::string path;
+    bool force = false;
+};
+
+// The JSON form carries the hoops only: what else the file holds is listed and refused as convert does.
+int RunJson(const JsonOptions& options) {
     CINIHoop catalogue;
-    int status = OpenCatalogue(catalogue, path);
+    CatalogueInput input;
+    int status = OpenInput(options.path, catalogue, input);
     if (status == kExitFailed)
         return status;
+    if (ListLosses(input, "the JSON", options.force) && !options.force)
+        return kExitFaulty;
     std::cout << FormatJson(HoopsToJson(ReadHoops(catalogue)));
     return status;
 }
@@ -80,11 +89,20 @@ int RunImport(const ImportOptions& options) {
 
 void AddJsonCommand(CLI::App& app, int& status) {
     auto* command = app.add_subcommand("json", "Print the catalogue as JSON");
-    command->footer("Print the whole catalogue as JSON on standard output.");
-    auto path = std::make_shared<std::string>();
-    command->add_option("FILE", *path, "Hoop catalogue (INI text, or binary INI when it ends in .inb), or -")
+    command->footer(
+        "Print the whole catalogue as JSON on standard output. The JSON holds the hoops only: when "
+        "FILE holds more (comments, text values, unknown keys, ...), each is listed as FILE:LINE "
+        "and nothing is printed, unless --force is given.\n"
+        "Exit status: 0 printed, 1 FILE had faulty lines or holds what the JSON would lose, 2 FILE "
+        "could not be loaded.");
+    auto options = std::make_shared<JsonOptions>();
+    command
+        ->add_option("FILE", options->path,
+                     "Hoop catalogue (INI text, or binary INI when it ends in .inb), or -")
         ->required();
-    command->callback([path, &status] { status = RunJson(*path); });
+    command->add_flag("--force", options->force,
+                      "Print even though what the file holds beyond the hoops (listed) is not in the JSON");
+    command->callback([options, &status] { status = RunJson(*options); });
 }
 
 void AddImportCommand(CLI::App& app, int& status) {

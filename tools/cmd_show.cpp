@@ -1,7 +1,9 @@
 // brevant show FILE [HOOP]: every field of one hoop or of all hoops.
 #include "Catalogue.h"
 #include "Commands.h"
+#include "DecimalArgument.h"
 #include "HoopData.h"
+#include "JsonCodec.h"
 #include "ToolOutput.h"
 #include "Units.h"
 
@@ -18,7 +20,28 @@ namespace {
 struct ShowOptions {
     std::string path;
     int hoop = -1;
+    bool json = false;
 };
+
+// The hoop in the form 'brevant json' prints, with its index and what the library derives from it.
+void PrintJson(const std::vector<HoopData>& hoops, int only) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (size_t index = 0; index < hoops.size(); ++index) {
+        if (only >= 0 && static_cast<int>(index) != only)
+            continue;
+        nlohmann::ordered_json hoop{{"index", index}};
+        hoop.update(HoopsToJson({hoops[index]})["hoops"][0]);
+        const HoopRect& rect = hoops[index].hoopRect;
+        hoop["span"] = SpanName(hoops[index].spanDir);
+        hoop["hoopRect"] =
+            hoops[index].mounts.empty()
+                ? nlohmann::ordered_json(nullptr)
+                : nlohmann::ordered_json{
+                      {"left", rect.left}, {"top", rect.top}, {"right", rect.right}, {"bottom", rect.bottom}};
+        list.push_back(hoop);
+    }
+    std::cout << FormatJson(nlohmann::ordered_json{{"hoops", list}});
+}
 
 std::string RectLine(const HoopRect& rect) {
     std::ostringstream line;
@@ -66,6 +89,10 @@ int RunShow(const ShowOptions& options) {
     int status = OpenHoops(options.path, options.hoop, hoops);
     if (status == kExitFailed)
         return status;
+    if (options.json) {
+        PrintJson(hoops, options.hoop);
+        return status;
+    }
     std::cout << "Values are in tenths of a millimetre; y points up.\n";
     for (size_t index = 0; index < hoops.size(); ++index) {
         if (options.hoop >= 0 && static_cast<int>(index) != options.hoop)
@@ -80,14 +107,22 @@ int RunShow(const ShowOptions& options) {
 
 void AddShowCommand(CLI::App& app, int& status) {
     auto* command = app.add_subcommand("show", "Every field of one hoop, or of all hoops");
-    command->footer("Show every field of one hoop, or of all hoops: texts, rotation, "
-                    "sew field, inner and outer dimension, outline, hoop rectangle "
-                    "and mounts.");
+    command->footer(
+        "Show every field of one hoop, or of all hoops: texts, rotation, sew field, inner and "
+        "outer dimension, outline, hoop rectangle and mounts.\n"
+        "--json prints {hoops: [{index, description, shape, rotation, sewField, innerDim, outerDim, "
+        "points, mounts, span, hoopRect}]} with the fields 'brevant json' prints; hoopRect is null "
+        "for a hoop without mounts. Values are tenths of a millimetre.\n"
+        "Exit status: 0 shown, 1 the file had faulty lines, 2 the file could not be loaded or the "
+        "hoop does not exist.");
     auto options = std::make_shared<ShowOptions>();
     command
-        ->add_option("FILE", options->path, "Hoop catalogue (INI text, or binary INI when it ends in .inb)")
+        ->add_option("FILE", options->path,
+                     "Hoop catalogue (INI text, or binary INI when it ends in .inb), or -")
         ->required();
     command->add_option("HOOP", options->hoop, "Index of the hoop to show (from 0); all hoops when left out")
+        ->transform(DecimalInteger())
         ->check(CLI::Range(0, INT_MAX));
+    command->add_flag("--json", options->json, "Print the hoops as JSON");
     command->callback([options, &status] { status = RunShow(*options); });
 }

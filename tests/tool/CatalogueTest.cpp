@@ -1,4 +1,5 @@
-// Catching and reading what the library prints while it loads a catalogue.
+// Loading through the library's diagnostics: faulty lines with their numbers and texts, failures, the binary
+// form told by its signature.
 #include "Catalogue.h"
 
 #include <gtest/gtest.h>
@@ -9,23 +10,31 @@ namespace {
 
 using Kind = EngineMessage::Kind;
 
-TEST(ParseEngineMessages, SortsTheLoadersMessages) {
-    std::vector<EngineMessage> messages = ParseEngineMessages(
-        "\nError : Line <0005> - Syntax error.\nError : Line <12345> - Errornous symbol <0x3e><'>'> in "
-        "decimal value!"
-        "\nFailure : INIStringReadLine > kuFile_Read() failed!\nLoaded INI file - Errors <0002> Warnings "
-        "<0000>."
-        "\nINISourceStringCreate() > Could not allocate opLink instance of kuResourceLineString!");
-    ASSERT_EQ(messages.size(), 5u);
-    EXPECT_EQ(messages[0].kind, Kind::FaultyLine);
-    EXPECT_EQ(messages[0].line, 5);
-    EXPECT_EQ(messages[0].text, "Syntax error.");
-    EXPECT_EQ(messages[1].line, 12345);
-    EXPECT_EQ(messages[1].text, "Errornous symbol <0x3e><'>'> in decimal value!");
-    EXPECT_EQ(messages[2].kind, Kind::Failure);
-    EXPECT_EQ(messages[2].text, "INIStringReadLine > kuFile_Read() failed!");
-    EXPECT_EQ(messages[3].kind, Kind::Summary);
-    EXPECT_EQ(messages[4].kind, Kind::Other);
+TEST(LoadCatalogueBytes, SortsTheLoadersDiagnostics) {
+    CINIHoop catalogue;
+    LoadReport report =
+        LoadCatalogueBytes(catalogue, "[hoops]\r\nabc\r\n[hoops.hoop0]\r\nn=1x\r\n[hoops.hoop1]", false);
+    ASSERT_TRUE(report.loaded);
+    EXPECT_EQ(report.faultyLines, 2);
+    ASSERT_GE(report.messages.size(), 4u);
+    EXPECT_EQ(report.messages[0].kind, Kind::FaultyLine);
+    EXPECT_EQ(report.messages[0].line, 3);
+    EXPECT_EQ(report.messages[0].text, "Syntax error.");
+    EXPECT_EQ(report.messages[1].line, 7);
+    EXPECT_EQ(report.messages[2].kind, Kind::Failure);
+    EXPECT_EQ(report.messages[2].text, "INIStringReadLine > kuFile_Read() failed!");
+    EXPECT_TRUE(report.HasFaults());
+    EXPECT_EQ(catalogue.GetHoopCount(), 1);
+}
+
+TEST(LoadCatalogueBytes, SaysWhyALoadFailed) {
+    CINIHoop catalogue;
+    EXPECT_NE(LoadCatalogueBytes(catalogue, "[other]\n", false).problem.find("not a hoop catalogue"),
+              std::string::npos);
+    EXPECT_NE(LoadCatalogueBytes(catalogue, "INB\x08\x0D\x01", true).problem.find("binary"),
+              std::string::npos);
+    EXPECT_TRUE(HasBinarySignature(std::string("INB\x08\x0D\x01\0\0", 8)));
+    EXPECT_FALSE(HasBinarySignature("INB\x08\x0D"));
 }
 
 } // namespace

@@ -20,7 +20,7 @@ LOSSES=(
     "$HOOP|text=\"a note\"|7|text value \"a note\" is not kept"
     "; who made this|$HOOP|1|comment \"; who made this\" is not kept"
     "$HOOP|rect=-5,5,5,-5 ; the old size|7|comment after the value"
-    "[hoops] ; the catalogue|[hoops.hoop0]|1|comment \"; the catalogue\""
+    "[hoops] ; the catalogue|[hoops.hoop0]|points=0,0,1,1|[hoops.hoop0.sewfield]|rect=-5,5,5,-5|1|comment \"; the catalogue\""
     "$HOOP|colour=\"red\"|7|key colour is not part of \[hoops.hoop0.sewfield\]"
     "$HOOP|[extras]|x=1|7|section \[extras\] is not part of a hoop catalogue"
     "$HOOP|[hoops.hoop0.sewfield]|rect=-6,6,6,-6|6|rect is given again on line 8, which replaces"
@@ -55,6 +55,121 @@ case_losses() {
         "$BREVANT" convert --force in.ini out.ini >out.txt 2>err.txt
         [ $? -le 1 ] && has out.ini '^\[hoops\.hoop0\]' || fail "--force did not write for: $what"
     done
+}
+
+# check reports every one of them at its line: comments and text values as notes (exit 0), the rest as
+# problems (exit 1).
+case_check_reports_losses() {
+    local row lines line what status
+    for row in "${LOSSES[@]}"; do
+        what=${row##*|}
+        row=${row%|*}
+        line=${row##*|}
+        lines=${row%|*}
+        IFS='|' read -r -a parts <<<"$lines"
+        printf '%s\n' "${parts[@]}" >in.ini
+        case $what in
+        *comment* | *"text value"*) status=0 ;;
+        *) status=1 ;;
+        esac
+        [[ $what == *"faulty line"* ]] && what=${what#*faulty line: }
+        run $status check in.ini
+        has out.txt "^in\.ini:$line: .*$what"
+        run $status check --json in.ini
+        python3 -c 'import json,sys; r=json.load(open("out.txt")); sys.exit(not any(f["line"]=='"$line"' for f in r["findings"]))' ||
+            fail "check --json lacks line $line: $(cat out.txt)"
+    done
+}
+
+# Where the loader's reason puzzles, check says what it means; a section given twice is a note.
+case_check_explains() {
+    printf '[hoops]\n# made by hand\n[hoops.hoop0]\nshape=oval\n[hoops]\n' >in.ini
+    run 1 check in.ini
+    has out.txt "^in\.ini:2: Syntax error\. Comments begin with ';', not '#'\.$"
+    has out.txt '^in\.ini:4: .* A text needs double quotes: name="text"\.$'
+    has out.txt '^in\.ini:5: note: the section \[hoops\] is given again \(first on line 1\)'
+}
+
+# --strict looks at the geometry: each hoop here has one fault.
+case_check_strict() {
+    cat >in.ini <<'INI'
+[hoops]
+[hoops.hoop0]
+description="Inverted"
+points=-10,-10,10,-10,10,10,-10,10
+[hoops.hoop0.sewfield]
+rect=5,5,-5,-5
+[hoops.hoop1]
+description="Outside inner"
+points=-10,-10,10,-10,10,10,-10,10
+[hoops.hoop1.sewfield]
+rect=-8,8,8,-8
+[hoops.hoop1.innerdim]
+rect=-6,6,6,-6
+[hoops.hoop2]
+description="Outside outline"
+points=-10,-10,10,-10,10,10,-10,10
+[hoops.hoop2.sewfield]
+rect=-12,8,8,-8
+[hoops.hoop3]
+description="Travel"
+points=-10,-10,10,-10,10,10,-10,10
+[hoops.hoop3.sewfield]
+rect=-5,5,5,-5
+[hoops.hoop3.outerdim]
+rect=-20,20,20,-20
+[hoops.hoop3.mounts.mount0]
+id=1
+lowhighxy=0,0,-30,30
+[hoops.hoop4]
+points=-10,-10,10,-10,10,10,-10,10
+[hoops.hoop4.sewfield]
+rect=-5,5,5,-5
+[hoops.hoop5]
+description="Travel"
+points=-10,-10,10,-10,10,10,-10,10
+[hoops.hoop5.sewfield]
+rect=-5,5,5,-5
+INI
+    run 0 check in.ini
+    run 1 check --strict in.ini
+    has out.txt 'hoop 0 \(Inverted\): its sew field is inverted'
+    has out.txt 'hoop 1 \(Outside inner\): its sew field reaches outside its inner dimension'
+    has out.txt 'hoop 2 \(Outside outline\): its sew field reaches outside its outline'
+    has out.txt 'hoop 3 \(Travel\): the mounts. travel takes the sew field outside the outer dimension'
+    has out.txt '^in\.ini: hoop 4: it has no description'
+    has out.txt 'hoop 5 \(Travel\): its description is the same as that of hoop 3'
+    [ "$(grep -c ': hoop [0-9]' out.txt)" -eq 6 ] || fail "--strict reported a sound hoop: $(cat out.txt)"
+    run 0 check --strict "$SAMPLE"
+}
+
+# --json output parses and carries the documented fields.
+case_json_outputs() {
+    local command
+    for command in "list $SAMPLE" "show $SAMPLE 11" "check $SAMPLE" "fit $SAMPLE 120x80"; do
+        run 0 $command --json
+        python3 -m json.tool out.txt >/dev/null || fail "brevant $command --json is not JSON: $(cat out.txt)"
+    done
+    run 0 list "$SAMPLE" --json
+    python3 -c 'import json; h=json.load(open("out.txt"))["hoops"][11]
+assert (h["index"], h["mounts"], h["span"], h["sewFieldHeightMm"]) == (11, 3, "y", 180.0), h' || fail "list --json"
+    run 0 show "$SAMPLE" 11 --json
+    python3 -c 'import json; h=json.load(open("out.txt"))["hoops"]; assert len(h) == 1 and h[0]["hoopRect"]["bottom"] == 1900, h' ||
+        fail "show --json"
+    run 0 fit "$SAMPLE" 175x65 --json
+    python3 -c 'import json; f=json.load(open("out.txt"))["fits"][0]; assert f["index"] == 10 and f["turned"], f' || fail "fit --json"
+    run 1 fit "$SAMPLE" 400x10 --json
+    python3 -c 'import json; assert json.load(open("out.txt"))["fits"] == []' || fail "fit --json without fits"
+}
+
+# The JSON form carries the hoops only: json refuses to drop text values unless --force.
+case_json_losses() {
+    printf '[hoops]\n[hoops.hoop0]\ndescription="A"\ntext="a note"\n' >in.ini
+    run 1 json in.ini
+    has err.txt '^brevant: in\.ini:4: the text value "a note" is not kept'
+    [ ! -s out.txt ] || fail "json printed despite the loss"
+    run 0 json --force in.ini
+    has out.txt '"description": "A"'
 }
 
 # A last line without a line end is not read; an end of blanks only loses nothing.

@@ -68,14 +68,15 @@ case_check_lf() {
     run 1 check "$DATA/faulty_lf.ini"
     has out.txt 'faulty_lf\.ini:4: Syntax error\.$'
     has out.txt '^    abc$'
+    has out.txt 'faulty_lf\.ini:7: rect has 3 values; the reader takes it only with exactly 4'
     has out.txt 'faulty_lf\.ini:10: the last line has no line end'
     has out.txt 'hoop 0 \(Mixed\): its sew field is empty'
     has out.txt 'hoop 1 \(Cut short\): it has no outline points'
-    has out.txt ': 1 faulty line, 1 failure, 3 problems, 2 hoops loaded\.$'
+    has out.txt ': 1 faulty line, 5 problems, 2 hoops loaded\.$'
     printf '[hoops]\n[hoops.hoop0]\npoints=%s0\n[hoops.hoop1]\n' "$(printf '1,%.0s' {1..9000})" >overlong.ini
     run 1 check overlong.ini
-    has out.txt '^overlong\.ini:3: the line is longer than 16383 characters; the loader stopped here'
-    has out.txt ': no faulty lines, 1 failure, 1 problem, 1 hoop loaded\.$'
+    has out.txt '^overlong\.ini:3: the line is longer than 16383 characters; the loader stops here'
+    has out.txt ': no faulty lines, 2 problems, 1 hoop loaded\.$'
 }
 
 case_check_unloadable() {
