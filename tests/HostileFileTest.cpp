@@ -32,6 +32,11 @@ namespace {
 size_t HeapInUse() {
 #if defined(__SANITIZE_ADDRESS__)
     size_t used = __sanitizer_get_current_allocated_bytes();
+#elif defined(_WIN32)
+    _HEAPINFO entry{};
+    size_t used = 0;
+    while (_heapwalk(&entry) == _HEAPOK)
+        used += entry._useflag == _USEDENTRY ? entry._size : 0;
 #else
     struct mallinfo2 info = mallinfo2();
     size_t used = info.uordblks + info.hblkhd;

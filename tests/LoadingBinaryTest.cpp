@@ -226,8 +226,12 @@ TEST_F(FileLoadTest, NamesShorterThanFiveCharactersAreRefused) {
 TEST_F(FileLoadTest, UnopenableFileLeavesAnEmptyCreatedDocument) {
     const std::string notOpened = "\nFailure : CINIFile::Load() > _tfopen() failed!";
     std::string path = dir.Write("Catalogue.inb", BinaryIni().Bytes());
-    std::string upper = dir.Path("CATALOGUE.INB"); // names are opened as passed, not upper-cased
-    for (const std::string& name : {dir.Path("missing.inb"), dir.Path("missing.ini"), upper}) {
+    std::vector<std::string> names = {dir.Path("missing.inb"), dir.Path("missing.ini")};
+#ifndef _WIN32
+    names.push_back(
+        dir.Path("CATALOGUE.INB")); // names are opened as passed, not upper-cased (Windows folds case)
+#endif
+    for (const std::string& name : names) {
         EXPECT_EQ(LoadFile(name, 0), notOpened) << name;
         ExpectEmptyCreatedDocument();
     }

@@ -4,6 +4,7 @@
 #include <clocale>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
@@ -229,7 +230,7 @@ TEST_F(SourceLines, LoadsOnAThreadWithA256KiBStack) {
 }
 
 TEST_F(SourceLines, NamesFoldAsciiOnlyUnderATurkishLocale) {
-    if (!std::setlocale(LC_ALL, "tr_TR.UTF-8"))
+    if (!UseLocale("tr_TR.UTF-8", "Turkish_Turkey.1254"))
         GTEST_SKIP() << "tr_TR.UTF-8 is not installed";
     Load("[HOOPS]\nINDEX=1\n[hoops]\nindex=2\n[Liste]\nid=3\n[LISTE]\nID=4\n");
     std::setlocale(LC_ALL, "C");
@@ -443,14 +444,23 @@ TEST(SourceConvert, ConversionsMatchTheFormattedScansOfTheCLocale) {
         unsigned number = 0;
         if (sscanf(hexadecimal.c_str(), "%x", &number) != 1)
             number = 0;
+#ifdef _WIN32
+        // The Windows runtime clamps a hexadecimal scan beyond 32 bits, where glibc keeps the low 32 bits as
+        // the library does on every system: such texts are compared on Linux only.
+        if (std::strtoull(hexadecimal.c_str(), nullptr, 16) > 0xFFFFFFFFull)
+            continue;
+#endif
         ASSERT_EQ(ScanHexadecimalElement(hexadecimal.c_str() + 2), number) << hexadecimal;
     }
 }
 
 TEST_F(SourceValues, NumbersReadTheSameUnderAnyLocale) {
     const char* lines = "r=1.5,-2.25,0.1\nn=010,-7\nh=$-1A\n";
-    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8"}) {
-        if (!std::setlocale(LC_ALL, name)) {
+    const char* kCommaLocales[][2] = {{"de_DE.UTF-8", "German_Germany.1252"},
+                                      {"fr_FR.UTF-8", "French_France.1252"}};
+    for (const auto& names : kCommaLocales) {
+        const char* name = names[0];
+        if (!UseLocale(names[0], names[1])) {
             std::setlocale(LC_ALL, "C");
             GTEST_SKIP() << name << " is not installed";
         }
@@ -464,7 +474,7 @@ TEST_F(SourceValues, NumbersReadTheSameUnderAnyLocale) {
 }
 
 TEST(Platform, NoCaseFoldsAsciiOnlyUnderAnyLocale) {
-    const char* turkish = std::setlocale(LC_ALL, "tr_TR.UTF-8");
+    const char* turkish = UseLocale("tr_TR.UTF-8", "Turkish_Turkey.1254");
     EXPECT_EQ(CompareNoCase("HOOPS.Hoop1", "hoops.hoop1"), 0);
     EXPECT_EQ(CompareNoCase("I", "i"), 0); // no dotless i under a Turkish locale
     EXPECT_LT(CompareNoCase("a", "b"), 0);

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 std::string CapturedDiagnostics(const std::function<void()>& action) {
@@ -22,14 +24,19 @@ void ExpectCall(int result, const std::string& printed, const std::function<int(
 }
 
 TempDir::TempDir() {
-    char pattern[] = "/tmp/brevant-test-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    dir_ = made ? made : "/tmp";
+    std::random_device seed;
+    std::error_code failed;
+    std::filesystem::path base = std::filesystem::temp_directory_path(failed);
+    for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
+        std::filesystem::path candidate = base / ("brevant-test-" + std::to_string(seed()));
+        if (std::filesystem::create_directory(candidate, failed))
+            dir_ = candidate.string();
+    }
 }
 
 TempDir::~TempDir() {
     std::error_code ignored;
-    if (dir_ != "/tmp")
+    if (!dir_.empty())
         std::filesystem::remove_all(dir_, ignored);
 }
 
@@ -42,6 +49,11 @@ std::string TempDir::Write(const std::string& name, const std::string& bytes) co
     std::ofstream out(path, std::ios::binary);
     out << bytes;
     return path;
+}
+
+const char* UseLocale(const char* posixName, const char* windowsName) {
+    const char* taken = std::setlocale(LC_ALL, posixName);
+    return taken ? taken : std::setlocale(LC_ALL, windowsName);
 }
 
 std::string ReadFileBytes(const std::string& path) {

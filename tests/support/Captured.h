@@ -23,3 +23,7 @@ class TempDir {
 };
 
 std::string ReadFileBytes(const std::string& path);
+
+// Switches the C runtime to a locale by its POSIX or its Windows name, whichever the runtime knows; answers
+// the name taken, or null when the locale is not installed.
+const char* UseLocale(const char* posixName, const char* windowsName);

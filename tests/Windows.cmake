@@ -1,0 +1,25 @@
+# The Windows build (MinGW-w64; its programs run under Wine): the DLL exports exactly what the Linux library
+# exports, the DLL and the programs need no DLL beyond Windows' own, and a host saves the same bytes as on Linux.
+# A Linux build of the same tree (library and examples) is the reference: scripts/windows.sh makes one.
+if(NOT WIN32)
+  return()
+endif()
+set(BREVANT_LINUX_BUILD "" CACHE PATH "A Linux build of this tree (brevant and edit_hoop), the reference")
+if(NOT EXISTS ${BREVANT_LINUX_BUILD}/libbrevant.so)
+  message(FATAL_ERROR "The Windows tests compare with a Linux build: set BREVANT_LINUX_BUILD (scripts/windows.sh does)")
+endif()
+set(windows_test sh ${CMAKE_CURRENT_SOURCE_DIR}/windows/windows_test.sh)
+set(work ${CMAKE_CURRENT_BINARY_DIR}/windows-work)
+file(MAKE_DIRECTORY ${work})
+
+add_test(NAME windows.exports_match_linux
+         COMMAND ${windows_test} exports ${CMAKE_OBJDUMP} $<TARGET_FILE:brevant> ${BREVANT_LINUX_BUILD}/libbrevant.so
+         WORKING_DIRECTORY ${work})
+add_test(NAME windows.imports_only_system_dlls
+         COMMAND ${windows_test} imports ${CMAKE_OBJDUMP} $<TARGET_FILE:brevant> $<TARGET_FILE:edit_hoop>
+                 $<TARGET_FILE:brevant_tests> $<$<TARGET_EXISTS:brevant_tool>:$<TARGET_FILE:brevant_tool>>)
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  add_test(NAME windows.host_saves_like_linux
+           COMMAND ${windows_test} saves ${work}/edit_hoop ${PROJECT_SOURCE_DIR}/examples/hoops.ini
+                   ${BREVANT_LINUX_BUILD}/examples/edit_hoop $<TARGET_FILE:edit_hoop> -- ${CMAKE_CROSSCOMPILING_EMULATOR})
+endif()
