@@ -78,7 +78,7 @@ void Compare(const std::string& line, const std::string& lineEnd, int state, Com
     }
     size_t taken = 0;
     std::string messages =
-        CapturedDiagnostics([&] { taken = INISourceTakeCommonLine(quickLine, &quick, &text[0]); });
+        SunkDiagnostics([&] { taken = INISourceTakeCommonLine(quickLine, &quick, &text[0]); });
     std::string one = Outcome(messages, quickLine, quick);
     ++totals->cases;
     if (taken == 0) {
@@ -90,7 +90,7 @@ void Compare(const std::string& line, const std::string& lineEnd, int state, Com
         std::memcpy(stepLine->caLine, line.data(), line.size());
         messages.clear();
         if (stepLine->caLine[0] != '\0') // the loader passes over a line that begins with a zero byte
-            messages = CapturedDiagnostics([&] { INISourceProcess(stepLine, &steps); });
+            messages = SunkDiagnostics([&] { INISourceProcess(stepLine, &steps); });
         EXPECT_EQ(one, Outcome(messages, stepLine, steps)) << line;
     }
     quick.Destroy();

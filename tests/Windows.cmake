@@ -23,3 +23,8 @@ if(CMAKE_CROSSCOMPILING_EMULATOR)
            COMMAND ${windows_test} saves ${work}/edit_hoop ${PROJECT_SOURCE_DIR}/examples/hoops.ini
                    ${BREVANT_LINUX_BUILD}/examples/edit_hoop $<TARGET_FILE:edit_hoop> -- ${CMAKE_CROSSCOMPILING_EMULATOR})
 endif()
+
+# The zip (cmake/WindowsZip.cmake): unpacked, a MinGW host finds it with find_package and runs against it.
+add_test(NAME windows.zip_installs_and_links
+         COMMAND ${windows_test} zip ${work}/zip ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR} ${CMAKE_TOOLCHAIN_FILE}
+                 -- ${CMAKE_CROSSCOMPILING_EMULATOR})

@@ -10,11 +10,23 @@
 #include <random>
 #include <sstream>
 
+#include "platform/Diagnostics.h"
+
 std::string CapturedDiagnostics(const std::function<void()>& action) {
     testing::internal::CaptureStderr();
     action();
     fflush(stderr);
     return testing::internal::GetCapturedStderr();
+}
+
+std::string SunkDiagnostics(const std::function<void()>& action) {
+    std::string printed;
+    auto collect = [](void* user, brevant_diagnostic_kind, int, const char* text, size_t length) {
+        static_cast<std::string*>(user)->append(1, '\n').append(text, length);
+    };
+    ScopedDiagnosticSink sink(collect, &printed);
+    action();
+    return printed;
 }
 
 void ExpectCall(int result, const std::string& printed, const std::function<int()>& call) {

@@ -4,6 +4,9 @@
 #   imports OBJDUMP FILE...                    the DLL and the programs import system DLLs only
 #   saves WORK IN LINUX_HOST WINDOWS_HOST -- EMULATOR...
 #                                              a host edits IN and saves the same bytes under Wine as on Linux
+#   zip WORK SOURCE BUILD TOOLCHAIN [-- EMULATOR...]
+#                                              the zip of BUILD unpacks to a tree that a MinGW host finds with
+#                                              find_package(Brevant), builds against and (under Wine) runs with
 set -eu
 case=$1
 shift
@@ -54,6 +57,29 @@ saves)
         "$(windows_path "$work/Saved hoops/windows.ini")" >/dev/null
     cmp "$work/linux.ini" "$work/Saved hoops/windows.ini"
     echo "$(wc -c <"$work/linux.ini") bytes alike"
+    ;;
+zip)
+    work=$1 source=$2 build=$3 toolchain=$4
+    shift 4
+    [ $# -eq 0 ] || shift
+    rm -rf "$work"
+    mkdir -p "$work/unpacked"
+    cmake -DBUILD="$build" -DZIP="$work/brevant.zip" -P "$source/cmake/WindowsZip.cmake"
+    (cd "$work/unpacked" && cmake -E tar xf ../brevant.zip)
+    root="$work/unpacked/brevant"
+    for file in bin/brevant.dll lib/libbrevant.dll.a lib/brevant.def include/brevant/Brevant.h \
+        lib/cmake/Brevant/BrevantConfig.cmake lib/pkgconfig/brevant.pc; do
+        [ -f "$root/$file" ] || { echo "the zip lacks $file"; exit 1; }
+    done
+    # As a MinGW host builds: the cross toolchain, the unpacked tree as a root to search, its own runtime.
+    cmake -S "$source/tests/install/host" -B "$work/host" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_FIND_ROOT_PATH="$root" -DCMAKE_EXE_LINKER_FLAGS=-static >/dev/null
+    cmake --build "$work/host" >/dev/null
+    if [ $# -gt 0 ]; then
+        printed=$(WINEPATH="Z:$root/bin" "$@" "$work/host/host.exe" | tr -d '\r')
+        [ "$printed" = "Round 100 1 500 2" ] || { echo "the host printed '$printed'"; exit 1; }
+    fi
+    echo "the zip installs, links and runs"
     ;;
 *)
     echo "unknown case $case" >&2
