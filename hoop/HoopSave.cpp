@@ -228,7 +228,7 @@ void HoopWriteCatalogue(const HoopCatalogue* catalogue, HoopTextOutput& output) 
 int CINIHoop::SaveAs(const char* path) {
     if (!opCatalogue || !path)
         return 0;
-    FILE* file = FileOpenForWriting(path);
+    FILE* file = FileOpenForWriting(path, PathEncoding::system);
     if (!file)
         return 0;
     UncheckedFileOutput output(file);

@@ -41,7 +41,7 @@ int CINIFile::Load(const char* fileName) {
     }
     opRoot->iFileType = FileTypeOf(fileName, length);
     // File names are case-sensitive here, so the name is opened exactly as passed.
-    FILE* stream = FileOpenForReading(fileName);
+    FILE* stream = FileOpenForReading(fileName, PathEncoding::system);
     if (!stream) {
         Diagnose("Failure : CINIFile::Load() > _tfopen() failed!");
         return 0;

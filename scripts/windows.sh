@@ -32,7 +32,7 @@ configure linux -DBREVANT_TESTS=OFF -DBREVANT_TOOLS=OFF
 cmake --build "$root/linux" -j"$jobs" --target brevant $hosts
 
 # The 64-bit build starts Wine's first-start set-up early, while it compiles.
-configure x86_64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DBREVANT_LINUX_BUILD="$root/linux" -DBREVANT_TOOLS=OFF
+configure x86_64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DBREVANT_LINUX_BUILD="$root/linux"
 (WINEPREFIX="$root/x86_64/wine" "$(sed -n 's/^BREVANT_WINE:FILEPATH=//p' "$root/x86_64/CMakeCache.txt")" \
     wineboot --init >/dev/null 2>&1 || true) &
 cmake --build "$root/x86_64" -j"$jobs"
@@ -40,12 +40,17 @@ wait
 ctest --test-dir "$root/x86_64" --output-on-failure -j"$jobs"
 
 if [ "$mode" = --ci ]; then
-    configure i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DBREVANT_LINUX_BUILD="$root/linux" \
-        -DBREVANT_TOOLS=OFF
+    configure i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DBREVANT_LINUX_BUILD="$root/linux"
     cmake --build "$root/i686" -j"$jobs" --target brevant $hosts
+    ctest --test-dir "$root/i686" --output-on-failure -R '^windows\.(exports|imports)'
 else
-    configure i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DBREVANT_LINUX_BUILD="$root/linux" -DBREVANT_TOOLS=OFF
+    configure i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DBREVANT_LINUX_BUILD="$root/linux"
     cmake --build "$root/i686" -j"$jobs"
+    ctest --test-dir "$root/i686" --output-on-failure -R '^windows\.(exports|imports|zip)'
+    for arch in x86_64 i686; do
+        cmake --build "$root/$arch" --target windows_zip
+        cp "$root/$arch"/brevant-*-windows-$arch.zip "$root/"
+    done
+    ls -l "$root"/*.zip
 fi
-ctest --test-dir "$root/i686" --output-on-failure -R '^windows\.(exports|imports)'
 echo "Windows builds passed: $root/x86_64/bin/brevant.dll, $root/i686/bin/brevant.dll"

@@ -17,7 +17,7 @@ add_test(NAME windows.exports_match_linux
          WORKING_DIRECTORY ${work})
 add_test(NAME windows.imports_only_system_dlls
          COMMAND ${windows_test} imports ${CMAKE_OBJDUMP} $<TARGET_FILE:brevant> $<TARGET_FILE:edit_hoop>
-                 $<TARGET_FILE:brevant_tests> $<$<TARGET_EXISTS:brevant_tool>:$<TARGET_FILE:brevant_tool>>)
+                 $<$<TARGET_EXISTS:brevant_tool>:$<TARGET_FILE:brevant_tool>>)
 if(CMAKE_CROSSCOMPILING_EMULATOR)
   add_test(NAME windows.host_saves_like_linux
            COMMAND ${windows_test} saves ${work}/edit_hoop ${PROJECT_SOURCE_DIR}/examples/hoops.ini

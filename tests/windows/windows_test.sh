@@ -11,9 +11,11 @@ set -eu
 case=$1
 shift
 
-# Both lists demangled and sorted the same way, so that they compare whatever the library exports.
+# Both lists demangled and sorted the same way, so that they compare whatever the library exports. A class's
+# type-name string is reached through its typeinfo, which both export; only ELF lists the string apart.
 linux_exports() {
-    nm -D --defined-only -P "$1" | awk '$2 != "A" { sub(/@.*/, "", $1); print $1 }' | c++filt | LC_ALL=C sort
+    nm -D --defined-only -P "$1" | awk '$2 != "A" { sub(/@.*/, "", $1); print $1 }' | c++filt |
+        grep -v '^typeinfo name for ' | LC_ALL=C sort
 }
 windows_exports() {
     "$1" -p "$2" | sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/s/^\t\[ *[0-9]*\] //p' | c++filt | LC_ALL=C sort
