@@ -1,6 +1,7 @@
 // brevant render FILE -o OUT [--hoop N]: draw hoops to a PNG, SVG or PDF file.
 #include "Catalogue.h"
 #include "Commands.h"
+#include "DecimalArgument.h"
 #include "HoopData.h"
 #include "PageDrawing.h"
 #include "ToolOutput.h"
@@ -121,6 +122,7 @@ void AddRenderCommand(CLI::App& app, int& status) {
         ->required();
     command->add_option("-o,--output", options->out, "Picture to write: .png, .svg or .pdf")->required();
     command->add_option("--hoop", options->hoop, "Draw only this hoop (index from 0)")
+        ->transform(DecimalInteger())
         ->check(CLI::Range(0, INT_MAX));
     command->add_flag("--fit-each", options->fitEach,
                       "Draw each hoop as large as its frame allows, each with its own scale bar");

@@ -135,6 +135,7 @@ case_render() {
     run 2 render "$SAMPLE" -o hoops.gif
     has err.txt 'use \.png, \.svg or \.pdf'
     run 2 render "$SAMPLE" -o hoop.png --hoop 13
+    run 2 render "$SAMPLE" -o hoop.png --hoop 0x1
 }
 
 # json -> import -> json gives the same JSON; the import writes what convert writes.
