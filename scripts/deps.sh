@@ -3,11 +3,12 @@
 set -eu
 packages="cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev libcairo2-dev locales poppler-utils help2man
           python3-dev python3-pybind11 pybind11-dev python3-setuptools python3-wheel python3-pip python3-pytest"
-# The Windows builds: MinGW-w64 cross compilers, Wine to run their programs, zip for their packages.
+# The Windows builds (scripts/windows.sh asks for them): MinGW-w64 cross compilers, Wine to run their programs, zip
+# for their packages.
 windows="g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 zip"
 for option in "$@"; do
     case "$option" in
-    --all) packages="$packages clang libclang-rt-14-dev libbenchmark-dev libinih-dev libsimpleini-dev valgrind $windows" ;;
+    --all) packages="$packages clang libclang-rt-14-dev libbenchmark-dev libinih-dev libsimpleini-dev valgrind" ;;
     --windows) packages="$packages $windows" ;;
     esac
 done
