@@ -40,3 +40,16 @@ int SaveEdited(CINIHoop& catalogue, const CatalogueInput& input, int loadStatus,
     inPlace.out = input.path;
     return SaveCatalogue(catalogue, &input, inPlace, loadStatus);
 }
+
+int EditFile(const std::string& path, int hoop, const WriteOptions& options,
+             const std::function<int(CINIHoop&)>& edit) {
+    CINIHoop catalogue;
+    CatalogueInput input;
+    int status = OpenForEdit(catalogue, input, path, hoop);
+    if (status == kExitFailed)
+        return status;
+    int edited = edit(catalogue);
+    if (edited != kExitOk)
+        return edited;
+    return SaveEdited(catalogue, input, status, options);
+}

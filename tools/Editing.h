@@ -8,6 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <functional>
 #include <string>
 
 // The options every changing command takes; an empty `out` is the file that was read.
@@ -28,3 +29,8 @@ int CheckMount(CINIHoop& catalogue, const std::string& path, int hoop, int mount
 // Saves the changed catalogue like convert does (SaveCatalogue): refusing to lose what the input held beyond
 // the catalogue unless --force; `loadStatus` is what OpenForEdit answered.
 int SaveEdited(CINIHoop& catalogue, const CatalogueInput& input, int loadStatus, const WriteOptions& options);
+
+// The course of every edit: opens `path` as OpenForEdit does for hoop `hoop`, runs `edit` on the catalogue
+// and, when it answers kExitOk, saves as SaveEdited does; any other answer is returned with nothing written.
+int EditFile(const std::string& path, int hoop, const WriteOptions& options,
+             const std::function<int(CINIHoop&)>& edit);

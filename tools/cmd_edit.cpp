@@ -90,23 +90,13 @@ int RunAdd(const EditOptions& options) {
         PrintError("--id is the id of a new mount; name its hoop with --to");
         return kExitFailed;
     }
-    CINIHoop catalogue;
-    CatalogueInput input;
-    int status = OpenForEdit(catalogue, input, options.path, std::max(options.to, options.like));
-    if (status == kExitFailed)
-        return status;
-    int added = options.to >= 0 ? AddMount(catalogue, options) : AddHoop(catalogue, options);
-    if (added != kExitOk)
-        return added;
-    return SaveEdited(catalogue, input, status, options.write);
+    return EditFile(options.path, std::max(options.to, options.like), options.write,
+                    [&](CINIHoop& catalogue) {
+                        return options.to >= 0 ? AddMount(catalogue, options) : AddHoop(catalogue, options);
+                    });
 }
 
-int RunRemove(const EditOptions& options) {
-    CINIHoop catalogue;
-    CatalogueInput input;
-    int status = OpenForEdit(catalogue, input, options.path, options.hoop);
-    if (status == kExitFailed)
-        return status;
+int RemoveFrom(CINIHoop& catalogue, const EditOptions& options) {
     if (options.mount >= 0) {
         if (CheckMount(catalogue, options.path, options.hoop, options.mount) != kExitOk)
             return kExitFailed;
@@ -120,21 +110,22 @@ int RunRemove(const EditOptions& options) {
         catalogue.RemoveHoop(options.hoop);
         std::cout << "removed " << name << "; the hoops after it move up by one\n";
     }
-    return SaveEdited(catalogue, input, status, options.write);
+    return kExitOk;
+}
+
+int RunRemove(const EditOptions& options) {
+    return EditFile(options.path, options.hoop, options.write,
+                    [&](CINIHoop& catalogue) { return RemoveFrom(catalogue, options); });
 }
 
 int RunSet(const EditOptions& options) {
-    CINIHoop catalogue;
-    CatalogueInput input;
-    int status = OpenForEdit(catalogue, input, options.path, options.hoop);
-    if (status == kExitFailed)
-        return status;
-    std::string problem = SetHoopField(catalogue, options.hoop, options.field, options.value);
-    if (!problem.empty()) {
+    return EditFile(options.path, options.hoop, options.write, [&](CINIHoop& catalogue) {
+        std::string problem = SetHoopField(catalogue, options.hoop, options.field, options.value);
+        if (problem.empty())
+            return kExitOk;
         PrintError(problem + "; nothing was written");
         return kExitFailed;
-    }
-    return SaveEdited(catalogue, input, status, options.write);
+    });
 }
 
 // The indices 0 to count - 1 with `from` taken out and put in at `to`.

@@ -53,6 +53,24 @@ void TellWhatRoundingDid(const HoopData& before, const HoopData& after, int degr
         PrintWarning("the sew field no longer lies inside the outline");
 }
 
+// Turns hoop `hoop` and its outline by `degrees`; answers kExitOk, or kExitFailed after saying why.
+int TurnOne(CINIHoop& catalogue, int hoop, int degrees) {
+    HoopData before = ReadHoops(catalogue)[hoop];
+    std::string reason = CannotTurn(before, degrees);
+    if (!reason.empty()) {
+        PrintError(HoopName(hoop, before) + ": " + reason + " would not fit 32 bits turned by " +
+                   std::to_string(degrees) + " degrees; nothing was written");
+        return kExitFailed;
+    }
+    if (!TurnHoop(catalogue, hoop, degrees)) {
+        PrintError("the library could not store the turned outline; nothing was written");
+        return kExitFailed;
+    }
+    if (degrees % 90 != 0)
+        TellWhatRoundingDid(before, ReadHoops(catalogue)[hoop], degrees);
+    return kExitOk;
+}
+
 int RunRotate(const RotateOptions& options) {
     int degrees = NormalisedDegrees(options.degrees);
     if (degrees % 90 != 0 && !options.anyAngle) {
@@ -60,25 +78,8 @@ int RunRotate(const RotateOptions& options) {
                    "; nothing was written");
         return kExitFailed;
     }
-    CINIHoop catalogue;
-    CatalogueInput input;
-    int status = OpenForEdit(catalogue, input, options.path, options.hoop);
-    if (status == kExitFailed)
-        return status;
-    HoopData before = ReadHoops(catalogue)[options.hoop];
-    std::string reason = CannotTurn(before, degrees);
-    if (!reason.empty()) {
-        PrintError(HoopName(options.hoop, before) + ": " + reason + " would not fit 32 bits turned by " +
-                   std::to_string(degrees) + " degrees; nothing was written");
-        return kExitFailed;
-    }
-    if (!TurnHoop(catalogue, options.hoop, degrees)) {
-        PrintError("the library could not store the turned outline; nothing was written");
-        return kExitFailed;
-    }
-    if (degrees % 90 != 0)
-        TellWhatRoundingDid(before, ReadHoops(catalogue)[options.hoop], degrees);
-    return SaveEdited(catalogue, input, status, options.write);
+    return EditFile(options.path, options.hoop, options.write,
+                    [&](CINIHoop& catalogue) { return TurnOne(catalogue, options.hoop, degrees); });
 }
 
 } // namespace
