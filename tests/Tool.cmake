@@ -8,14 +8,9 @@ if(TARGET brevant_tool)
   target_compile_definitions(brevant_tool_tests PRIVATE BREVANT_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(brevant_tool_tests TEST_PREFIX "tool." DISCOVERY_TIMEOUT 60)
 
-  set(TOOL_TEST_CASES list show check_clean check_crlf check_lf check_unloadable convert convert_keeps_out
-                      import_keeps_out render json_round_trip import_errors fit rotate template edit merge completion arguments)
-  if(EXISTS ${PROJECT_SOURCE_DIR}/examples/hoops.inb)
-    list(APPEND TOOL_TEST_CASES convert_binary)
-  endif()
+  set(TOOL_TEST_CASES list check convert import_errors render fit rotate template edit merge completion)
   # Keeping a person's data: what a write would lose, where the bytes go, standard input and output.
-  set(SAFETY_TEST_CASES losses check_reports_losses check_explains check_strict json_outputs json_losses
-                        unended_last_line binary_losses links not_regular stdout_errors pipes line_ends)
+  set(SAFETY_TEST_CASES losses check_explains json unended_and_binary targets stdout_errors pipes)
   set(TOOL_TEST_ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/tool/lsan.supp")
   if(TARGET brevant_man)
     list(APPEND TOOL_TEST_ENVIRONMENT "MAN=${PROJECT_BINARY_DIR}/tools/brevant.1")
