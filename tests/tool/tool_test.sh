@@ -29,7 +29,8 @@ case_list() {
 ROWS
 }
 
-# check names each faulty line by its editor line (the loader also ends lines at each CR and at 0xFF).
+# check names each faulty line by its editor line (the loader also ends lines at each CR and at 0xFF) and shows
+# it with control characters escaped, cut short when long.
 case_check() {
     cp "$DATA/faulty_crlf.ini" "$DATA/faulty_lf.ini" .
     printf '[hoops]\n[hoops.hoop0]\npoints=%s0\n[hoops.hoop1]\n' "$(printf '1,%.0s' {1..9000})" >overlong.ini
@@ -38,6 +39,7 @@ case_check() {
   |                                 | [ "$(wc -l <out.txt)" -eq 1 ]
 1 | check faulty_crlf.ini           | golden faulty_crlf
 1 | check faulty_lf.ini             | golden faulty_lf
+1 | check - < <(printf '[hoops]\r\n\n[hoops.hoop0]\rab\001c\r%0300d\r' 0) | golden lone_cr
 1 | check overlong.ini              | out ^overlong\.ini:3: the line is longer than 16383 characters; the loader stops here
   |                                 | out : no faulty lines, 2 problems, 1 hoop loaded\.$
 2 | check $DATA/not_a_catalogue.ini | out cannot load: it is not a hoop catalogue
@@ -47,7 +49,7 @@ ROWS
 }
 
 # A catalogue written as the library saves it converts to the same bytes; OUT stays as it was whenever
-# convert or import fails.
+# convert or import fails. JSON texts are UTF-8: texts that are not are read as Latin-1.
 case_convert() {
     echo precious >kept.ini
     table <<'ROWS'
@@ -63,6 +65,8 @@ case_convert() {
 1 | import - -o kept.ini <<<"{\"hoops\": [$(printf '{},%.0s' {1..512}){}]}" | err 513 hoops read back as 512
   |                                                     | [ "$(cat kept.ini)" = precious ]
 0 | json $SAMPLE | out "sewField": \{"left": -650, "top": 900, "right": 650, "bottom": -900\}
+0 | json - <<<$'[hoops]\n[hoops.hoop0]\ndescription="Caf\xe9"\nshape="\xc3\xa9t\xc3\xa9"' | out "description": "Café",$
+  |                                                     | out "shape": "été",$
 ROWS
 }
 
