@@ -44,6 +44,8 @@ case_check() {
   |                                 | out : no faulty lines, 2 problems, 1 hoop loaded\.$
 2 | check $DATA/not_a_catalogue.ini | out cannot load: it is not a hoop catalogue
 2 | check missing.ini               | out missing\.ini: cannot load: No such file or directory
+2 | check - < <(printf 'INB\010\015\001') | out ^<stdin>: the library reports: INIBinaryLoadData\(\) > The Binary INI file has invalid size!$
+  |                                 | out ^<stdin>: cannot load: it is not a readable binary INI file
 2 | list $DATA                      | err it is a directory
 ROWS
 }
