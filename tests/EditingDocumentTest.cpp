@@ -1,153 +1,176 @@
-// Editing an INI document: its sections and the values of its current section.
+// Editing an INI document: every operation's answer, message and effect in each state of a document, the
+// value record's own checks, and the missing arguments that every operation of the engine refuses.
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
-#include "ini/INIFile.h"
+#include "ini/INIText.h"
 #include "support/Captured.h"
+#include "support/Document.h"
 
 namespace {
 
-// Expects the call to answer 0 and to print the one failure of the CINIFile member.
-void Fails(const std::function<int()>& call, const std::string& member) {
-    ExpectCall(0, "\nFailure : CINIFile::" + member, call);
+enum State { kNone, kEmpty, kFilled }; // not created; created without sections; the sections of kFilledText
+const char kFilledText[] = "[hoops][B]Rect 1d:1,;Next 1d:2,;@B";
+
+// A value of `count` elements 7 (or of a single element `first`), held until the next call.
+CINIValue* Ints(const char* name, int count = 1, int type = INI_TYPE_INTEGER, int first = 7) {
+    static std::vector<int> data;
+    static CINIValue value;
+    data.assign(100001, 7);
+    data[0] = first;
+    value.Build(name, type, count, INI_KIND_HEXADECIMAL, data.data());
+    return &value;
 }
 
-std::string CurrentName(CINIFile& file) {
-    CString name;
-    EXPECT_EQ(file.SectionGetName(&name), 1);
-    return name.GetString();
+CString* Name() {
+    static CString name;
+    return &name;
 }
 
-struct DocumentTest : testing::Test {
-    CINIFile file;
-    void SetUp() override { ASSERT_EQ(file.Create(), 1); }
-    void TearDown() override { file.Destroy(); }
+struct Row {
+    State state;
+    std::function<int(CINIFile&)> call;
+    int result;
+    std::string printed;    // without "\nFailure : CINIFile::" when it begins so
+    std::string after = ""; // the document afterwards; empty: as before
 };
+
+#define CALL(expression) [](CINIFile& f) { return expression; }
 
 } // namespace
 
-TEST(INIDocument, OperationsBeforeCreateFailWithTheirMessages) {
-    CINIFile file;
-    CString name;
-    const std::string none = "() > Instance has not been created!";
-    Fails([&] { return file.GetCount(); }, "GetCount" + none);
-    Fails([&] { return file.SectionGoto("a"); }, "SectionGoto" + none);
-    Fails([&] { return file.SectionGetName(&name); }, "SectionGetName" + none);
-    Fails([&] { return file.SectionGetName(nullptr); },
-          "SectionGetName() > Invalid param passed to function!");
-    Fails([&] { return file.SectionFirst(); }, "SectionFirst" + none);
-    Fails([&] { return file.SectionAdd("a"); }, "SectionAdd" + none);
-    Fails([&] { return file.SectionRemove("a"); }, "SectionRemove" + none);
-    Fails([&] { return file.SectionExists("a"); }, "SectionExists" + none);
-    EXPECT_EQ(file.Destroy(), 1);
-}
-
-TEST_F(DocumentTest, EmptyDocumentAnswersWithoutSections) {
-    ExpectCall(0, "", [&] { return file.GetCount(); });
-    Fails([&] { return file.SectionFirst(); }, "SectionFirst() > No sections exist in this INI file!");
-    Fails([&] { return file.SectionGoto("hoops"); }, "SectionGoto() > No sections exist in this INI file!");
-    Fails([&] { return file.SectionRemove("hoops"); },
-          "SectionRemove() > No section exist in this INI file!");
-    ExpectCall(0, "", [&] { return file.SectionExists("hoops"); });
-    EXPECT_EQ(CINIFile::GetSectionByName(file.Root(), "hoops"), nullptr);
-}
-
-TEST_F(DocumentTest, SectionsKeepOrderAndCaseAndAreFoundInAnyCase) {
-    ASSERT_EQ(file.SectionAdd("hoops"), 1);
-    Fails([&] { return file.SectionAdd("HOOPS"); },
-          "SectionAdd() > The section <HOOPS> already exists in this INI file!");
-    ASSERT_EQ(file.SectionAdd("B"), 1);
-    ASSERT_EQ(file.SectionAdd("C"), 1);
-    EXPECT_EQ(file.GetCount(), 3);
-    EXPECT_EQ(CurrentName(file), "C");
-    EXPECT_EQ(file.SectionGoto("HoOpS"), 1);
-    EXPECT_EQ(CurrentName(file), "hoops");
-    EXPECT_EQ(file.SectionExists("c"), 1);
-    EXPECT_EQ(file.SectionFirst(), 1);
-    EXPECT_EQ(CurrentName(file), "hoops");
-    Fails([&] { return file.SectionGoto("D"); },
-          "SectionGoto() > Section <D> in this INI file does not exist!");
-    EXPECT_EQ(CurrentName(file), "hoops");
-
-    std::string order;
-    for (SINISectionPool* s = file.Root()->opFirstSection; s; s = s->opNext)
-        order += std::string(s->caName) + (s->opNext && s->opNext->opPrev != s ? "!" : ",");
-    EXPECT_EQ(order, "hoops,B,C,");
-}
-
-TEST_F(DocumentTest, NamesOfOneTo16383CharactersAreValid) {
-    std::string longest(16383, 'n'), tooLong(16384, 'n');
-    EXPECT_EQ(file.SectionAdd(longest.c_str()), 1);
-    EXPECT_EQ(file.SectionExists(longest.c_str()), 1);
-    for (const char* bad : {"", tooLong.c_str(), static_cast<const char*>(nullptr)}) {
-        Fails([&] { return file.SectionAdd(bad); }, "SectionAdd() > Invalid name passed to function!");
-        Fails([&] { return file.SectionGoto(bad); }, "SectionGoto() > Invalid name passed to function!");
-        Fails([&] { return file.SectionRemove(bad); }, "SectionRemove() > Invalid name passed to function!");
-        Fails([&] { return file.SectionExists(bad); }, "SectionExists() > Invalid name passed to function!");
+TEST(INIDocument, EachOperationInEachState) {
+    const std::string longest(16383, 'n'), tooLong(16384, 'n');
+    const std::string noSections = "() > No sections exist in this INI file!", none = "(none)";
+    const std::string exists = "The value <RECT> already exists in section <B> in this INI file! Cannot add "
+                               "two values with the same name to one section!";
+    const std::string badType =
+        "\nFailure : INIGetTypeSize() > Invalid type!\nFailure : CINIFile::ValueAdd() > "
+        "INIGetTypeSize() failed!";
+    const Row rows[] = {
+        {kNone, CALL(f.GetCount()), 0, "GetCount() > Instance has not been created!"},
+        {kNone, CALL(f.SectionGoto("a")), 0, "SectionGoto() > Instance has not been created!"},
+        {kNone, CALL(f.SectionGetName(Name())), 0, "SectionGetName() > Instance has not been created!"},
+        {kNone, CALL(f.SectionFirst()), 0, "SectionFirst() > Instance has not been created!"},
+        {kNone, CALL(f.SectionAdd("a")), 0, "SectionAdd() > Instance has not been created!"},
+        {kNone, CALL(f.SectionRemove("a")), 0, "SectionRemove() > Instance has not been created!"},
+        {kNone, CALL(f.SectionExists("a")), 0, "SectionExists() > Instance has not been created!"},
+        {kNone, CALL(f.ValueGet("a", Ints("a"))), 0, "ValueGet() > Instance has not been created!"},
+        {kNone, CALL(f.ValueAdd(Ints("a"))), 0, "ValueAdd() > Invalid param(s) passed to function!"},
+        {kNone, CALL(f.ValueRemove("a")), 0, "ValueRemove() > Invalid param(s) passed to function!"},
+        {kNone, CALL(f.ValueReplace("a", Ints("a"))), 0, "ValueReplace() > Invalid param(s) passed to function!"},
+        {kNone, CALL(f.ValueExists("a")), 0, "ValueExists() > Invalid param(s) passed to function!"},
+        {kNone, CALL(f.Destroy() + f.Destroy()), 2, ""},
+        {kNone, CALL(f.Create()), 1, "", "@"},
+        {kEmpty, CALL(f.GetCount()), 0, ""},
+        {kEmpty, CALL(f.SectionGoto("a")), 0, "SectionGoto" + noSections},
+        {kEmpty, CALL(f.SectionGetName(Name())), 0, "SectionGetName" + noSections},
+        {kEmpty, CALL(f.SectionFirst()), 0, "SectionFirst" + noSections},
+        {kEmpty, CALL(f.SectionRemove("a")), 0, "SectionRemove() > No section exist in this INI file!"},
+        {kEmpty, CALL(f.SectionExists("a")), 0, ""},
+        {kEmpty, CALL(f.ValueGet("a", Ints("a"))), 0, "ValueGet() > No sections exist this INI file!"},
+        {kEmpty, CALL(f.ValueAdd(Ints("a"))), 0, "ValueAdd() > No section exist in this INI file!"},
+        {kEmpty, CALL(f.ValueRemove("a")), 0,
+         "ValueRemove() > Cannot remove value from section as no sections exist!"},
+        {kEmpty, CALL(f.ValueReplace("a", Ints("a"))), 0, "ValueReplace" + noSections},
+        {kEmpty, CALL(f.ValueExists("a")), 0, ""},
+        {kEmpty, CALL(f.Destroy()), 1, "", none},
+        // Sections keep their order and the case they were added with, and are found in any case.
+        {kFilled, CALL(f.GetCount()), 2, ""},
+        {kFilled, CALL(f.SectionAdd("C") + f.SectionAdd("d") + f.GetCount()), 6, "",
+         "[hoops][B]Rect 1d:1,;Next 1d:2,;[C][d]@d"},
+        {kFilled, CALL(f.SectionAdd("HOOPS")), 0,
+         "SectionAdd() > The section <HOOPS> already exists in this INI file!"},
+        {kFilled, CALL(f.SectionGoto("hOOPS")), 1, "", "[hoops][B]Rect 1d:1,;Next 1d:2,;@hoops"},
+        {kFilled, CALL(f.SectionGoto("c")), 0, "SectionGoto() > Section <c> in this INI file does not exist!"},
+        {kFilled, CALL(f.SectionFirst()), 1, "", "[hoops][B]Rect 1d:1,;Next 1d:2,;@hoops"},
+        {kFilled, [](CINIFile& f) { CString name; return f.SectionGetName(&name) && name == "B"; }, 1, ""},
+        {kFilled, CALL(f.SectionExists("b")), 1, ""},
+        {kFilled, CALL(f.SectionExists("c")), 0, ""},
+        // Removing a section moves the current section to a live one; a removed name can come back.
+        {kFilled, CALL(f.SectionRemove("b")), 1, "", "[hoops]@hoops"},
+        {kFilled, CALL(f.SectionRemove("HOOPS")), 1, "", "[B]Rect 1d:1,;Next 1d:2,;@B"},
+        {kFilled, CALL(f.SectionFirst() + f.SectionRemove("hoops") + f.SectionRemove("B")), 3, "", "@"},
+        {kFilled, CALL(f.SectionRemove("hoops") + f.SectionAdd("Hoops")), 2, "",
+         "[B]Rect 1d:1,;Next 1d:2,;[Hoops]@Hoops"},
+        {kFilled, CALL(f.SectionRemove("c")), 0, "SectionRemove() > section <c> does not exist in this INI file!"},
+        // Names of 1 to 16383 characters.
+        {kFilled, [&](CINIFile& f) { return f.SectionAdd(longest.c_str()) + f.SectionExists(longest.c_str()); },
+         2, "", "[hoops][B]Rect 1d:1,;Next 1d:2,;[" + longest + "]@" + longest},
+        {kFilled, [&](CINIFile& f) { return f.SectionAdd(tooLong.c_str()); }, 0,
+         "SectionAdd() > Invalid name passed to function!"},
+        {kFilled, CALL(f.SectionGoto("")), 0, "SectionGoto() > Invalid name passed to function!"},
+        {kFilled, CALL(f.SectionRemove(nullptr)), 0, "SectionRemove() > Invalid name passed to function!"},
+        {kFilled, [&](CINIFile& f) { return f.SectionExists(tooLong.c_str()); }, 0,
+         "SectionExists() > Invalid name passed to function!"},
+        {kFilled, CALL(f.ValueGet("", Ints("a"))), 0, "ValueGet() > Invalid value name passed to function!"},
+        {kFilled, CALL(f.ValueReplace("", Ints("a"))), 0, "ValueReplace() > Invalid param(s) passed to function!"},
+        {kFilled, CALL(f.ValueRemove("")), 0, "ValueRemove() > Invalid param(s) passed to function!"},
+        {kFilled, CALL(f.ValueExists("")), 0, "ValueExists() > Invalid param(s) passed to function!"},
+        // Values: names unique in any case, own copies of their elements, at most 100000 of them.
+        {kFilled, CALL(f.ValueAdd(Ints("RECT"))), 0, "ValueAdd() > " + exists},
+        {kFilled, CALL(f.ValueExists("rECT") + f.ValueExists("rec")), 1, ""},
+        {kFilled, [](CINIFile& f) {
+             CINIValue read;
+             return f.ValueGet("NEXT", &read) && read.iCount == 1 && *static_cast<int*>(read.opData) == 2 &&
+                    std::string(read.caName) == "Next";
+         },
+         1, ""},
+        {kFilled, CALL(f.ValueGet("x", Ints("a"))), 0, "ValueGet() > Value <x> does not exist in section <B>!"},
+        {kFilled, CALL(f.ValueAdd(Ints("many", 100000))), 1, "",
+         "[hoops][B]Rect 1d:1,;Next 1d:2,;many 1h:" + [] {
+             std::string all;
+             for (int k = 0; k < 100000; ++k)
+                 all += "7,";
+             return all;
+         }() + ";@B"},
+        {kFilled, CALL(f.ValueAdd(Ints("more", 100001))), 0,
+         "ValueAdd() > The number of elements <100001> exceeds maximum allowed limit of <100000>"},
+        {kFilled, CALL(f.ValueAdd(Ints("neg", -3, INI_TYPE_INTEGER, 5))), 1, "",
+         "[hoops][B]Rect 1d:1,;Next 1d:2,;neg 1h:5,7,7,;@B"},
+        {kFilled, CALL(f.ValueAdd(Ints("text", 3, INI_TYPE_STRING, 'a' * 0x01010101))), 1, "",
+         "[hoops][B]Rect 1d:1,;Next 1d:2,;text 5h:aaa;@B"},
+        {kFilled, CALL(f.ValueAdd(Ints("t", 1, 6))), 0, badType},
+        {kFilled, CALL(f.ValueAdd(Ints("t", 1, 0))), 0, badType},
+        // A replaced value goes to the end under its new spelling; a failed replace loses the old value.
+        {kFilled, CALL(f.ValueReplace("RECT", Ints("RECT"))), 1, "", "[hoops][B]Next 1d:2,;RECT 1h:7,;@B"},
+        {kFilled, CALL(f.ValueReplace("new", Ints("new"))), 1, "",
+         "[hoops][B]Rect 1d:1,;Next 1d:2,;new 1h:7,;@B"},
+        {kFilled, CALL(f.ValueReplace("Rect", Ints("Rect", 1, 6))), 0,
+         badType + "\nFailure : CINIFile::ValueReplace() > CINIFile::ValueAdd() failed!",
+         "[hoops][B]Next 1d:2,;@B"},
+        // Removing values keeps the list linked: a value added after the tail went follows the one before.
+        {kFilled, CALL(f.ValueRemove("next") + f.ValueAdd(Ints("z"))), 2, "",
+         "[hoops][B]Rect 1d:1,;z 1h:7,;@B"},
+        {kFilled, CALL(f.ValueRemove("rect") + f.ValueAdd(Ints("z"))), 2, "", "[hoops][B]Next 1d:2,;z 1h:7,;@B"},
+        {kFilled, CALL(f.ValueRemove("rect") + f.ValueRemove("Next") + f.ValueAdd(Ints("z"))), 3, "",
+         "[hoops][B]z 1h:7,;@B"},
+        {kFilled, CALL(f.ValueRemove("x")), 0,
+         "ValueRemove() > Value <x> in section <B> does not exist in this INI file!"},
+    };
+    for (const Row& row : rows) {
+        CINIFile file;
+        if (row.state != kNone) {
+            file.Create();
+        }
+        if (row.state == kFilled) {
+            int one = 1, two = 2;
+            CINIValue rect("Rect", INI_TYPE_INTEGER, 1, INI_KIND_DECIMAL, &one);
+            CINIValue next("Next", INI_TYPE_INTEGER, 1, INI_KIND_DECIMAL, &two);
+            ASSERT_TRUE(file.SectionAdd("hoops") && file.SectionAdd("B") && file.ValueAdd(&rect) &&
+                        file.ValueAdd(&next));
+        }
+        const std::string before = DocumentText(file);
+        const std::string printed = row.printed.empty() || row.printed[0] == '\n'
+                                        ? row.printed
+                                        : "\nFailure : CINIFile::" + row.printed;
+        ExpectCall(row.result, printed, [&] { return row.call(file); });
+        EXPECT_EQ(DocumentText(file), row.after.empty() ? before : row.after) << printed;
+        file.Destroy();
     }
-    EXPECT_EQ(
-        CapturedDiagnostics([&] { EXPECT_EQ(CINIFile::GetSectionByName(file.Root(), nullptr), nullptr); }),
-        "\nFailure : CINIFile::GetSectionByName() > Invalid params passed to function!");
 }
-
-TEST_F(DocumentTest, RemovingSectionsMovesTheCurrentSectionToALiveOne) {
-    for (const char* name : {"A", "B", "C"})
-        ASSERT_EQ(file.SectionAdd(name), 1);
-    file.SectionFirst();
-    EXPECT_EQ(file.SectionRemove("a"), 1); // first and current: its successor takes over
-    EXPECT_EQ(CurrentName(file), "B");
-    file.SectionGoto("C");
-    EXPECT_EQ(file.SectionRemove("C"), 1); // current but not first: its predecessor takes over
-    EXPECT_EQ(CurrentName(file), "B");
-    Fails([&] { return file.SectionRemove("C"); },
-          "SectionRemove() > section <C> does not exist in this INI file!");
-    EXPECT_EQ(file.SectionAdd("C"), 1); // a removed name can come back, at the tail
-    EXPECT_EQ(file.SectionRemove("B"), 1);
-    EXPECT_EQ(file.SectionRemove("C"), 1);
-    EXPECT_EQ(file.GetCount(), 0);
-    EXPECT_EQ(file.Root()->opFirstSection, nullptr);
-    EXPECT_EQ(CapturedDiagnostics([&] {
-                  CString name;
-                  EXPECT_EQ(file.SectionGetName(&name), 0);
-              }),
-              "\nFailure : CINIFile::SectionGetName() > No sections exist in this INI file!");
-}
-
-TEST(INIDocument, RegistryCountsLiveDocuments) {
-    CINIFile older, newer;
-    ASSERT_EQ(older.Create(), 1);
-    ASSERT_EQ(newer.Create(), 1);
-    older.Destroy();
-    EXPECT_EQ(older.Destroy(), 1); // harmless twice
-    ASSERT_EQ(newer.Create(), 1);  // a new document replaces the old one of the same object
-    newer.Destroy();
-}
-
-namespace {
-
-struct ValuesTest : testing::Test {
-    CINIFile file;
-    void SetUp() override {
-        ASSERT_EQ(file.Create(), 1);
-        ASSERT_EQ(file.SectionAdd("hoops"), 1);
-    }
-    void TearDown() override { file.Destroy(); }
-
-    int AddInts(const char* name, std::vector<int> ints) {
-        CINIValue value(name, INI_TYPE_INTEGER, static_cast<int>(ints.size()), INI_KIND_DECIMAL, ints.data());
-        return file.ValueAdd(&value);
-    }
-    std::string Names() {
-        std::string names;
-        for (SINIValuePool* v = file.CurrentSection()->opFirstValue; v; v = v->opNext)
-            names += std::string(v->caName) + ",";
-        return names;
-    }
-};
-
-} // namespace
 
 TEST(INIValue, BuildChecksItsArgumentsAndNames) {
     int data = 1;
@@ -155,116 +178,73 @@ TEST(INIValue, BuildChecksItsArgumentsAndNames) {
     const std::string badParams = "\nFailure : CINIValue::ValueBuild() > Invalid param(s) passed function!";
     const std::string badName =
         "\nFailure : CINIValue::ValueBuild() > Invalid value name passed to function!";
+    std::string longest(16383, 'v');
     ExpectCall(0, badParams, [&] { return value.Build("n", 1, 0, 1, &data); });
     ExpectCall(0, badParams, [&] { return value.Build("n", 1, 1, 1, nullptr); });
     ExpectCall(0, badParams, [&] { return value.Build(nullptr, 1, 1, 1, &data); });
     ExpectCall(0, badName, [&] { return value.Build("", 1, 1, 1, &data); });
-    std::string longest(16383, 'v');
     ExpectCall(0, badName, [&] { return value.Build((longest + "v").c_str(), 1, 1, 1, &data); });
     EXPECT_EQ(value.Build(longest.c_str(), 9, -3, 42, &data), 1); // type, kind and sign are not checked here
-    EXPECT_EQ(value.iType, 9);
-    EXPECT_EQ(value.iKind, 42);
-    EXPECT_EQ(value.iCount, -3);
+    EXPECT_EQ(std::vector<int>({value.iType, value.iKind, value.iCount}), std::vector<int>({9, 42, -3}));
+    EXPECT_EQ(value.opData, &data);
+    CINIValue copy;
+    copy = value;
+    EXPECT_EQ(std::string(copy.caName) + std::to_string(copy.iCount), longest + "-3");
 }
 
-TEST_F(ValuesTest, AddedValuesAreOwnCopiesWithinTheElementLimit) {
-    std::vector<int> many(100000, 7);
-    EXPECT_EQ(AddInts("many", many), 1);
-    many.push_back(7);
-    ExpectCall(
-        0,
-        "\nFailure : CINIFile::ValueAdd() > The number of elements <100001> exceeds maximum allowed limit of "
-        "<100000>",
-        [&] { return AddInts("more", many); });
-
-    int three[] = {1, 2, 3};
-    CINIValue negative("neg", INI_TYPE_INTEGER, -3, INI_KIND_DECIMAL, three);
-    ASSERT_EQ(file.ValueAdd(&negative), 1);
-    three[0] = 99; // the document holds its own copy
-    CINIValue read;
-    ASSERT_EQ(file.ValueGet("NEG", &read), 1);
-    EXPECT_EQ(read.iCount, 3);
-    EXPECT_EQ(static_cast<int*>(read.opData)[0], 1);
-    EXPECT_STREQ(read.caName, "neg");
-}
-
-TEST_F(ValuesTest, NamesAreUniqueWithoutRegardToCase) {
-    ASSERT_EQ(AddInts("Rect", {1}), 1);
-    EXPECT_EQ(CapturedDiagnostics([&] { EXPECT_EQ(AddInts("RECT", {2}), 0); }),
-              "\nFailure : CINIFile::ValueAdd() > The value <RECT> already exists in section <hoops> in this "
-              "INI file! "
-              "Cannot add two values with the same name to one section!");
-    EXPECT_EQ(file.ValueExists("rect"), 1);
-    EXPECT_EQ(file.ValueExists("other"), 0);
-    CINIValue read;
-    EXPECT_EQ(file.ValueGet("rEcT", &read), 1);
-    Fails([&] { return file.ValueGet("other", &read); },
-          "ValueGet() > Value <other> does not exist in section <hoops>!");
-}
-
-TEST_F(ValuesTest, ReplaceAppendsAndKeepsTheCount) {
-    for (const char* name : {"a", "b", "c"})
-        ASSERT_EQ(AddInts(name, {1}), 1);
-    int two = 2;
-    CINIValue b("B", INI_TYPE_INTEGER, 1, INI_KIND_HEXADECIMAL, &two);
-    EXPECT_EQ(file.ValueReplace("B", &b), 1);
-    EXPECT_EQ(Names(), "a,c,B,");
-    EXPECT_EQ(file.CurrentSection()->iValueCount, 3);
-    CINIValue d("d", INI_TYPE_INTEGER, 1, INI_KIND_DECIMAL, &two);
-    EXPECT_EQ(file.ValueReplace("d", &d), 1); // a name not present is simply added
-    EXPECT_EQ(Names(), "a,c,B,d,");
-    EXPECT_EQ(file.CurrentSection()->opCurrentValue,
-              file.CurrentSection()->opFirstValue->opNext->opNext->opNext);
-}
-
-TEST_F(ValuesTest, RemoveUnlinksAndKeepsTheListWhole) {
-    for (const char* name : {"a", "b", "c", "d"})
-        ASSERT_EQ(AddInts(name, {1}), 1);
-    EXPECT_EQ(file.ValueRemove("A"), 1);
-    EXPECT_EQ(file.ValueRemove("c"), 1);
-    EXPECT_EQ(file.ValueRemove("d"), 1);
-    EXPECT_EQ(Names(), "b,");
-    EXPECT_EQ(file.CurrentSection()->opCurrentValue, file.CurrentSection()->opFirstValue);
-    ExpectCall(
-        0,
-        "\nFailure : CINIFile::ValueRemove() > Value <d> in section <hoops> does not exist in this INI "
-        "file!",
-        [&] { return file.ValueRemove("d"); });
-    EXPECT_EQ(file.ValueRemove("b"), 1);
-    EXPECT_EQ(file.CurrentSection()->iValueCount, 0);
-    EXPECT_EQ(file.CurrentSection()->opCurrentValue, nullptr);
-}
-
-TEST(INIValues, FailuresOfTheValueOperationsInOrder) {
+// Every operation of the engine that takes a pointer refuses a missing one (and the steps of the text loader
+// a record that belongs to no load) with its message and its failure value.
+TEST(INIEngine, MissingArgumentsAreRefused) {
     CINIFile file;
-    int one = 1;
-    CINIValue value("n", INI_TYPE_INTEGER, 1, INI_KIND_DECIMAL, &one);
-    Fails([&] { return file.ValueAdd(&value); }, "ValueAdd() > Invalid param(s) passed to function!");
-    Fails([&] { return file.ValueGet("n", &value); }, "ValueGet() > Instance has not been created!");
-    ASSERT_EQ(file.Create(), 1);
-    Fails([&] { return file.ValueAdd(&value); }, "ValueAdd() > No section exist in this INI file!");
-    Fails([&] { return file.ValueGet("n", nullptr); },
-          "ValueGet() > Invalid CINIValue object passed to function!");
-    Fails([&] { return file.ValueGet("", &value); }, "ValueGet() > Invalid value name passed to function!");
-    Fails([&] { return file.ValueGet("n", &value); }, "ValueGet() > No sections exist this INI file!");
-    Fails([&] { return file.ValueRemove("n"); },
-          "ValueRemove() > Cannot remove value from section as no sections exist!");
-    Fails([&] { return file.ValueReplace("n", &value); },
-          "ValueReplace() > No sections exist in this INI file!");
-    Fails([&] { return file.ValueReplace("", &value); },
-          "ValueReplace() > Invalid param(s) passed to function!");
-    Fails([&] { return file.ValueExists(nullptr); }, "ValueExists() > Invalid param(s) passed to function!");
-    ExpectCall(0, "", [&] { return file.ValueExists("n"); });
-
-    ASSERT_EQ(file.SectionAdd("s"), 1);
-    value.iType = 6; // the binary loader's tests take type 0
-    const std::string badType = "\nFailure : INIGetTypeSize() > Invalid type!\nFailure : "
-                                "CINIFile::ValueAdd() > INIGetTypeSize() failed!";
-    ExpectCall(0, badType, [&] { return file.ValueAdd(&value); });
-    ExpectCall(0, badType + "\nFailure : CINIFile::ValueReplace() > CINIFile::ValueAdd() failed!",
-               [&] { return file.ValueReplace("n", &value); });
-    EXPECT_EQ(file.CurrentSection()->iValueCount, 0);
-    EXPECT_EQ(INIGetTypeSize(INI_TYPE_RAW32), 4);
-    EXPECT_EQ(INIGetTypeSize(INI_TYPE_CHARACTER), 1);
+    file.Create();
+    file.SectionAdd("s");
+    TempDir dir;
+    FILE* stream = fopen(dir.Write("a.ini", "[s]\n").c_str(), "rb");
+    SINISourceLine* unprepared = INISourceLineCreate(); // no stream
+    using Step = std::function<int(SINISourceLine*)>;
+    const std::pair<Step, std::string> steps[] = {
+        {[&](SINISourceLine* l) { return INISourceCheckIsSection(l, &file) + 1; }, "INISourceCheckIsSection"},
+        {INISourceCheckIntegrity, "CINIFile::INISourceCheckIntegrity"},
+        {INISourceSplitLine, "CINIFile::INISourceSplitLine"},
+        {INISourceCheckValidity, "CINIFile::INISourceCheckValidity"},
+        {INISourceClasifyValue, "CINIFile::INISourceClasifyValue"},
+        {INISourceCheckValueSymbols, "CINIFile::INISourceCheckValueSymbols"},
+        {[&](SINISourceLine* l) { return INISourceStoreValues(l, &file); }, "INISourceStoreValues"},
+        {[&](SINISourceLine* l) { return INISourceStoreDecimalValues(l, &file); },
+         "INISourceStoreDecimalValues"},
+        {[&](SINISourceLine* l) { return INISourceStoreStringValues(l, &file); },
+         "INISourceStoreStringValues"},
+        {[&](SINISourceLine* l) { return INISourceStoreBinaryValues(l, &file); },
+         "INISourceStoreBinaryValues"},
+    };
+    std::vector<std::pair<std::function<int()>, std::string>> calls = {
+        {[&] { return INISourceLoadData(file.Root(), nullptr, &file); },
+         "INISourceLoadData() > Invalid param(s)"},
+        {[&] { return INISourceLoadData(nullptr, stream, &file); }, "INISourceLoadData() > Invalid param(s)"},
+        {[&] { return INIBinaryLoadData(file.Root(), nullptr, &file); },
+         "INIBinaryLoadData() > Invalid param(s)"},
+        {[&] { return INIBinaryLoadData(nullptr, stream, &file); }, "INIBinaryLoadData() > Invalid param(s)"},
+        {[] { return INISourceProcess(nullptr, nullptr); }, "CINIFile::INISourceProcess() > Invalid param"},
+        {[&] { return CINIFile::GetSectionByName(file.Root(), nullptr) != nullptr; },
+         "CINIFile::GetSectionByName() > Invalid params"},
+        {[&] { return INIGetValueByName(file.Root(), nullptr, "n") != nullptr; },
+         "INIGetValueByName() > Invalid param(s)"},
+        {[&] { return file.SectionGetName(nullptr); }, "CINIFile::SectionGetName() > Invalid param"},
+        {[&] { return file.ValueAdd(nullptr); }, "CINIFile::ValueAdd() > Invalid param(s)"},
+        {[&] { return file.ValueExists(nullptr); }, "CINIFile::ValueExists() > Invalid param(s)"},
+        {[&] { return file.ValueGet("n", nullptr); },
+         "CINIFile::ValueGet() > Invalid CINIValue object passed to function!"},
+    };
+    for (const auto& [step, name] : steps) {
+        calls.push_back({[&step = step] { return step(nullptr); }, name + "() > Invalid param"});
+        calls.push_back({[&step = step, unprepared] { return step(unprepared); },
+                         name + "() > opLine has not been initialized correctly!"});
+    }
+    for (const auto& [call, message] : calls) {
+        const std::string ending = message.back() == '!' ? "" : " passed to function!";
+        ExpectCall(0, "\nFailure : " + message + ending, call);
+    }
+    INISourceLineDestroy(unprepared);
+    fclose(stream);
     file.Destroy();
 }

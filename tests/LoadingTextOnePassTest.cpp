@@ -12,26 +12,9 @@
 
 #include "ini/INIText.h"
 #include "support/Captured.h"
+#include "support/Document.h"
 
 namespace {
-
-// Everything a line can change in a document, in order.
-std::string Dump(const CINIFile& file) {
-    SINIFilePool* root = file.Root();
-    std::string text =
-        "current=" + std::string(root->opCurrentSection ? root->opCurrentSection->caName : "-");
-    for (SINISectionPool* section = root->opFirstSection; section; section = section->opNext) {
-        text += "\n[" + std::string(section->caName) + "]";
-        for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext) {
-            text += "\n" + std::string(value->caName) + " " + std::to_string(value->iType) + " " +
-                    std::to_string(value->iKind) + " " + std::to_string(value->iCount) + ":";
-            size_t bytes =
-                static_cast<size_t>(value->iCount) * static_cast<size_t>(INIGetTypeSize(value->iType));
-            text.append(static_cast<const char*>(value->opData), bytes);
-        }
-    }
-    return text;
-}
 
 // Starting states: no section at all; a current section holding a few values; and one holding enough values
 // to be indexed.
@@ -58,7 +41,8 @@ struct Comparison {
 
 // What a line did: its messages, the record's error count and the document.
 std::string Outcome(const std::string& messages, SINISourceLine* opLine, const CINIFile& file) {
-    std::string outcome = messages + "\nerrors=" + std::to_string(opLine->iErrorCount) + "\n" + Dump(file);
+    std::string outcome =
+        messages + "\nerrors=" + std::to_string(opLine->iErrorCount) + "\n" + DocumentText(file);
     INISourceLineDestroy(opLine);
     return outcome;
 }

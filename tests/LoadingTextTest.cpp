@@ -1,12 +1,10 @@
 // Loading INI text: reading the lines, sections, the six kinds of value and their element errors,
-// replacement, the per-line error reports, names matched without regard to ASCII case, and conversions that
-// no locale changes.
+// replacement, the per-line error reports, and names and numbers that no locale changes.
 #include <clocale>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <gtest/gtest.h>
 #include <pthread.h>
 #include <random>
@@ -19,7 +17,7 @@
 #include "platform/NoCase.h"
 #include "support/AllocationFaults.h"
 #include "support/Captured.h"
-#include <brevant/CString.h>
+#include "support/Document.h"
 
 namespace {
 
@@ -35,60 +33,31 @@ std::string LineError(int line, const std::string& message) {
     return prefix + message;
 }
 
-struct SourceLines : testing::Test {
-    TempDir dir;
-    CINIFile file;
-    std::string printed;
-
-    void TearDown() override { file.Destroy(); }
-
-    // Loads the text into a fresh document; the diagnostics land in `printed`.
-    int Load(const std::string& text) {
-        file.Create();
-        FILE* stream = fopen(dir.Write("source.ini", text).c_str(), "rb");
-        int result = 0;
-        printed = CapturedDiagnostics([&] { result = INISourceLoadData(file.Root(), stream, &file); });
-        fclose(stream);
-        return result;
-    }
-
-    // Each section with its values (the first element as an integer), then "@" and the current section.
-    std::string Dump() {
-        std::string listed;
-        for (SINISectionPool* section = file.Root()->opFirstSection; section; section = section->opNext) {
-            listed += "[" + std::string(section->caName) + "]";
-            for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext)
-                listed += std::string(value->caName) + "=" +
-                          std::to_string(*static_cast<int*>(value->opData)) + ";";
-        }
-        return listed + "@" + (file.CurrentSection() ? file.CurrentSection()->caName : "");
-    }
-};
-
 } // namespace
 
-TEST_F(SourceLines, WholeTextsLoadAsTheirLinesSay) {
+TEST(LoadingText, WholeTextsLoadAsTheirLinesSay) {
     const char kNul[] = "[s]\nn=1\0junk\n\0[t]\nm=2\n";
     const std::string badName =
         "Errornous symbol <0x5d><']'> in VALUE NAME (only a-z, A-Z, 0-9, '_' & '-' applicable).";
     std::string section(INI_LINE_CAPACITY - 3, 's'), name(INI_LINE_CAPACITY - 3, 'n');
     struct Case {
-        std::string text, printed, dump;
+        std::string text, printed, document;
     } cases[] = {
         {"", Summary(0), "@"},
         {"; note\n   \n  [hoops]  ; comment\n\ntext=1\n\t n \t=\t 2\t\n\t[other.one]\t\nx=2\n", Summary(0),
-         "[hoops]text=1;n=2;[other.one]x=2;@other.one"},
+         "[hoops]text 1d:1,;n 1d:2,;[other.one]x 1d:2,;@hoops"},
         // A repeated header enters the earlier section again.
-        {"[hoops]\na=1\n[other]\nb=2\n[Hoops]\nc=3\n", Summary(0), "[hoops]a=1;c=3;[other]b=2;@hoops"},
+        {"[hoops]\na=1\n[other]\nb=2\n[Hoops]\nc=3\n", Summary(0),
+         "[hoops]a 1d:1,;c 1d:3,;[other]b 1d:2,;@hoops"},
         // Characters between the first and the last "]" stay part of the name.
         {"[s]\nn=5 ; five\nmy_key-2 = 7\nq=3;;\nbracket]=1\n[a]b]\nv=1\n[x] ; y]\n",
-         LineError(5, badName) + Summary(1), "[s]n=5;my_key-2=7;q=3;[a]b]v=1;[x]@x"},
+         LineError(5, badName) + Summary(1), "[s]n 1d:5,;my_key-2 1d:7,;q 1d:3,;[a]b]v 1d:1,;[x]@s"},
         // CR LF counts as two line ends; errors are counted and the load goes on.
         {"[s]\r\nn=1\r\nbad\r\n=15\r\n",
          LineError(5, "Syntax error.") + LineError(7, "Unexpected symbol <0x3d><'='>.") + Summary(2),
-         "[s]n=1;@s"},
+         "[s]n 1d:1,;@s"},
         // A byte order mark is skipped at the start only, and only whole.
-        {"\xEF\xBB\xBF[s]\nn=1\nbad\n", LineError(3, "Syntax error.") + Summary(1), "[s]n=1;@s"},
+        {"\xEF\xBB\xBF[s]\nn=1\nbad\n", LineError(3, "Syntax error.") + Summary(1), "[s]n 1d:1,;@s"},
         {"\xEF\xBB[s]\n", LineError(1, "Syntax error.") + Summary(1), "@"},
         {"[s]\n\xEF\xBB\xBFn=1\n",
          LineError(2, "Errornous symbol <0xffffffef><'\xEF'> in VALUE NAME (only a-z, A-Z, 0-9, '_' & '-' "
@@ -96,13 +65,15 @@ TEST_F(SourceLines, WholeTextsLoadAsTheirLinesSay) {
              Summary(1),
          "[s]@s"},
         // An unreadable line ends the load.
-        {"[s]\nn=1\nm=2", "\nFailure : INIStringReadLine > kuFile_Read() failed!" + Summary(0), "[s]n=1;@s"},
+        {"[s]\nn=1\nm=2", "\nFailure : INIStringReadLine > kuFile_Read() failed!" + Summary(0),
+         "[s]n 1d:1,;@s"},
         {"[s]\n" + std::string(INI_LINE_CAPACITY, 'x') + "\nn=1\n",
          "\nFailure : INIStringReadLine > File line is larger than the arguement string length, failed!" +
              Summary(0),
          "[s]@s"},
-        {std::string(kNul, sizeof kNul - 1), Summary(0), "[s]n=1;m=2;@s"}, // a NUL byte cuts the line short
-        {"[" + section + "]\n" + name + "=1\n", Summary(0), "[" + section + "]" + name + "=1;@" + section},
+        {std::string(kNul, sizeof kNul - 1), Summary(0), "[s]n 1d:1,;m 1d:2,;@s"}, // a NUL byte cuts the line
+        {"[" + section + "]\n" + name + "=1\n", Summary(0),
+         "[" + section + "]" + name + " 1d:1,;@" + section},
         // A value before any section is dropped without an error.
         {"n=1\n[s]\n",
          "\nFailure : CINIFile::ValueAdd() > No section exist in this INI file!"
@@ -111,19 +82,17 @@ TEST_F(SourceLines, WholeTextsLoadAsTheirLinesSay) {
          "[s]@s"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Load(c.text), 1) << c.text;
-        EXPECT_EQ(printed, c.printed) << c.text;
-        EXPECT_EQ(Dump(), c.dump) << c.text;
+        LoadedDocument loaded = LoadDocument(c.text);
+        EXPECT_EQ(loaded.result, 1) << c.text;
+        EXPECT_EQ(loaded.printed, c.printed) << c.text;
+        EXPECT_EQ(loaded.text, c.document) << c.text;
     }
-    Load("[a]\n[b]\n[A]\n");
-    EXPECT_EQ(Dump(), "[a][b]@a"); // the section entered last stays current
 }
 
-TEST_F(SourceLines, FaultyLinesAreReportedAndSkipped) {
-    struct Case {
-        std::string line;
-        std::string message;
-    } cases[] = {
+// One row per message of a faulty line: the line is reported with its number, counted, and skipped whole, so
+// that an earlier value of the same name stays.
+TEST(LoadingText, EachFaultyLineHasItsMessage) {
+    const std::pair<std::string, std::string> cases[] = {
         {"[hoops]x", "Errornous or incomplete section name!"},
         {"[]", "Errornous or incomplete section name!"},
         {"[a;b]", "Errornous or incomplete section name!"},
@@ -143,246 +112,68 @@ TEST_F(SourceLines, FaultyLinesAreReportedAndSkipped) {
         {"n='", "Errornous or incomplete character value!"},
         {"n=\"abc", "Errornous or incomplete string value!"},
         {"n=\"a;b\" ; comment", "Errornous or incomplete string value!"},
+        {"n=12345678901", "Decimal number too large!  Legal limit -- 32bits / 2^32."},
+        {"n=1,,2", "Invalid or incomplete decimal value!"},
+        {"n=1, ,2", "Unexpected decimal symbol <0x20><' '>!"},
+        {"n=1,.", "Invalid or incomplete real value!"},
+        {"n=1.5,2 3", "Unexpected real symbol <0x20><' '>!"},
+        {"n=123456789.12345", "Real number too large!  Legal limit -- 32bits / 2^32."},
+        {"n=$1A,2B", "Errornous, invalid or incomplete hexadecimal symbol <0x32><'2'>!"},
+        {"n=$1,,$2",
+         std::string("Errornous, invalid or incomplete hexadecimal symbol <0x0><'") + '\0' + "'>!"},
+        {"n=$1,$", "Unexpected hexadecimal symbol <0x20><' '>!"},
+        {"n=$1.5", "Unexpected hexadecimal symbol <0x2e><'.'>!"},
+        {"n=$123456789A", "Hexadecimal number too large!  Legal limit -- 32bits / 2^32."},
+        {"n=%1 0", "Unexpected binary symbol <0x20><' '>!"},
+        {"n=%1,1", "Errornous, invalid or incomplete binary symbol <0x31><'1'>!"},
+        {"n=%1" + std::string(32, '0'), "Binary number too large!  Legal limit -- 32bits / 2^32."},
+        {"n='ab'", "Errornous or incomplete character!"},
+        {"n='a,'b'", std::string("Errornous character open/close pair <'''><'") + '\0' + "'>!"},
+        {"n='a\"", "Errornous character open/close pair <'''><'\"'>!"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(Load("[s]\n" + c.line + "\nok=1\n"), 1);
-        EXPECT_EQ(printed, LineError(2, c.message) + Summary(1)) << c.line;
-        EXPECT_EQ(Dump(), "[s]ok=1;@s") << c.line;
+    for (const auto& [line, message] : cases) {
+        LoadedDocument loaded = LoadDocument("[s]\nn=7\n" + line + "\n");
+        EXPECT_EQ(loaded.printed, LineError(3, message) + Summary(1)) << line;
+        EXPECT_EQ(loaded.text, "[s]n 1d:7,;@s") << line;
     }
 }
 
-// Both loaders refuse a missing document or stream.
-TEST_F(SourceLines, LoadersRefuseMissingArguments) {
-    file.Create();
-    FILE* stream = fopen(dir.Write("a.ini", "[s]\n").c_str(), "rb");
-    const std::string invalid = "() > Invalid param(s) passed to function!";
-    using Loader = int (*)(SINIFilePool*, FILE*, CINIFile*);
-    for (auto [load, name] : {std::pair<Loader, std::string>{INISourceLoadData, "INISourceLoadData"},
-                              {INIBinaryLoadData, "INIBinaryLoadData"}}) {
-        ExpectCall(0, "\nFailure : " + name + invalid, [&] { return load(file.Root(), nullptr, &file); });
-        ExpectCall(0, "\nFailure : " + name + invalid, [&] { return load(nullptr, stream, &file); });
-    }
-    fclose(stream);
-}
-
-TEST_F(SourceLines, StepsRefuseAMissingOrUnpreparedRecord) {
-    file.Create();
-    SINISourceLine* unprepared = INISourceLineCreate(); // no stream
-    using Step = std::function<int(SINISourceLine*)>;
-    struct Case {
-        Step step;
-        const char* name;
-        int failure;
-    } cases[] = {
-        {[&](SINISourceLine* l) { return INISourceCheckIsSection(l, &file); }, "INISourceCheckIsSection", -1},
-        {INISourceCheckIntegrity, "CINIFile::INISourceCheckIntegrity", 0},
-        {INISourceSplitLine, "CINIFile::INISourceSplitLine", 0},
-        {INISourceCheckValidity, "CINIFile::INISourceCheckValidity", 0},
-        {INISourceClasifyValue, "CINIFile::INISourceClasifyValue", 0},
-        {INISourceCheckValueSymbols, "CINIFile::INISourceCheckValueSymbols", 0},
-        {[&](SINISourceLine* l) { return INISourceStoreValues(l, &file); }, "INISourceStoreValues", 0},
-        {[&](SINISourceLine* l) { return INISourceStoreDecimalValues(l, &file); },
-         "INISourceStoreDecimalValues", 0},
-        {[&](SINISourceLine* l) { return INISourceStoreStringValues(l, &file); },
-         "INISourceStoreStringValues", 0},
-        {[&](SINISourceLine* l) { return INISourceStoreBinaryValues(l, &file); },
-         "INISourceStoreBinaryValues", 0},
-    };
-    for (const Case& c : cases) {
-        int result = 1;
-        EXPECT_EQ(CapturedDiagnostics([&] { result = c.step(nullptr); }),
-                  std::string("\nFailure : ") + c.name + "() > Invalid param passed to function!");
-        EXPECT_EQ(result, c.failure);
-        EXPECT_EQ(CapturedDiagnostics([&] { result = c.step(unprepared); }),
-                  std::string("\nFailure : ") + c.name + "() > opLine has not been initialized correctly!");
-        EXPECT_EQ(result, c.failure);
-    }
-    ExpectCall(0, "\nFailure : CINIFile::INISourceProcess() > Invalid param passed to function!",
-               [] { return INISourceProcess(nullptr, nullptr); });
-    INISourceLineDestroy(unprepared);
-}
-
-// A host may load from a thread with a small stack: the loader keeps its large buffers on the heap.
-TEST_F(SourceLines, LoadsOnAThreadWithA256KiBStack) {
-    std::string text = "[s]\nd=1,2\nh=$1A\nb=%101\nc='a'\nt=\"text\"\nr=1.5\n[t]\nbad\n";
-    for (int i = 0; i < 2000; ++i)
-        text += "d=" + std::to_string(i) + "\n";
-    struct Job {
-        SourceLines* fixture;
-        std::string text;
-        int result;
-    } job{this, text, 0};
-    pthread_attr_t attributes;
-    pthread_attr_init(&attributes);
-    ASSERT_EQ(pthread_attr_setstacksize(&attributes, 256 * 1024), 0);
-    pthread_t thread;
-    auto load = [](void* argument) -> void* {
-        Job* work = static_cast<Job*>(argument);
-        work->result = work->fixture->Load(work->text);
-        return nullptr;
-    };
-    ASSERT_EQ(pthread_create(&thread, &attributes, load, &job), 0);
-    pthread_join(thread, nullptr);
-    pthread_attr_destroy(&attributes);
-    EXPECT_EQ(job.result, 1);
-    EXPECT_EQ(file.GetCount(), 2);
-    EXPECT_EQ(printed, LineError(9, "Syntax error.") + Summary(1));
-}
-
-TEST_F(SourceLines, NamesFoldAsciiOnlyUnderATurkishLocale) {
-    if (!UseLocale("tr_TR.UTF-8", "Turkish_Turkey.1254"))
-        GTEST_SKIP() << "tr_TR.UTF-8 is not installed";
-    Load("[HOOPS]\nINDEX=1\n[hoops]\nindex=2\n[Liste]\nid=3\n[LISTE]\nID=4\n");
-    std::setlocale(LC_ALL, "C");
-    EXPECT_EQ(printed, Summary(0));
-    EXPECT_EQ(Dump(), "[HOOPS]index=2;[Liste]ID=4;@Liste");
-}
-
-// The loader reads its stream in chunks: lines that cross a chunk, every kind of line end and an unterminated
-// last line give the same lines, numbers and diagnostics as reading line by line.
-TEST_F(SourceLines, ChunkedReadingMatchesLineByLineReading) {
-    const char* ends[] = {"\n", "\r", "\xFF", "\r\n"};
-    std::string text = "[s]\n";
-    for (int i = 0; i < 12000; ++i)
-        text += (i == 9000 ? std::string("bad line") : "v" + std::to_string(i) + "=" + std::to_string(i)) +
-                ends[i % 4];
-    text += "tail=1"; // no line end
-    std::string path = dir.Write("chunks.ini", text);
-
-    // Each line end ends one line, so CR LF ends a line and an empty one.
-    int badLine = 2;
-    for (int i = 0; i < 9000; ++i)
-        badLine += i % 4 == 3 ? 2 : 1;
-    const std::string readFailure = "\nFailure : INIStringReadLine > kuFile_Read() failed!";
-    EXPECT_EQ(Load(text), 1);
-    EXPECT_EQ(printed, LineError(badLine, "Syntax error.") + readFailure + Summary(1));
-    ASSERT_TRUE(file.SectionGoto("s"));
-    CINIValue value;
-    for (int i : {0, 4095, 8191, 11999}) {
-        ASSERT_TRUE(file.ValueGet(("v" + std::to_string(i)).c_str(), &value)) << i;
-        EXPECT_EQ(*static_cast<int32_t*>(value.opData), i);
-    }
-    EXPECT_FALSE(file.ValueExists("v9000"));
-    EXPECT_FALSE(file.ValueExists("tail"));
-}
-
-namespace {
-
-const char kSummary[] = "\nLoaded INI file - Errors <0000> Warnings <0000>.";
-const char kOneError[] = "\nLoaded INI file - Errors <0001> Warnings <0000>.";
-
-std::string Reals(std::initializer_list<float> reals) {
-    std::string text;
-    char number[32];
-    for (float real : reals) {
-        snprintf(number, sizeof number, "%.9g", real);
-        text += (text.empty() ? "" : ",") + std::string(number);
-    }
-    return text;
-}
-
-struct SourceValues : testing::Test {
-    TempDir dir;
-    CINIFile file;
-    std::string printed;
-
-    void TearDown() override { file.Destroy(); }
-
-    // Loads the lines into the section "s" of a fresh document.
-    void Load(const std::string& lines) {
-        file.Create();
-        FILE* stream = fopen(dir.Write("values.ini", "[s]\n" + lines).c_str(), "rb");
-        printed = CapturedDiagnostics([&] { EXPECT_EQ(INISourceLoadData(file.Root(), stream, &file), 1); });
-        fclose(stream);
-    }
-
-    // The values of the current section in order: "name type kind-letter:elements;" (strings must be stored
-    // zero-terminated).
-    std::string Dump() {
-        std::string text;
-        for (SINIValuePool* v = file.CurrentSection()->opFirstValue; v; v = v->opNext) {
-            text += std::string(v->caName) + " " + std::to_string(v->iType) + " dhbcsr"[v->iKind % 7] + ":";
-            std::string elements;
-            for (int k = 0; k < v->iCount && v->iType == INI_TYPE_INTEGER; ++k)
-                elements += (k ? "," : "") + std::to_string(static_cast<int*>(v->opData)[k]);
-            for (int k = 0; k < v->iCount && v->iType == INI_TYPE_REAL; ++k)
-                elements += (k ? "," : "") + Reals({static_cast<float*>(v->opData)[k]});
-            if (v->iType == INI_TYPE_CHARACTER || v->iType == INI_TYPE_STRING)
-                elements.assign(static_cast<const char*>(v->opData), v->iCount);
-            EXPECT_TRUE(v->iType != INI_TYPE_STRING ||
-                        static_cast<const char*>(v->opData)[v->iCount] == '\0');
-            text += elements + ";";
-        }
-        return text;
-    }
-};
-
-} // namespace
-
-TEST_F(SourceValues, ListsOfEachKindReadAsTheirSymbolsSay) {
+TEST(LoadingText, ListsOfEachKindReadAsTheirSymbolsSay) {
     const std::pair<std::string, std::string> cases[] = {
-        {"n=10,20,-30,40", "n 1d:10,20,-30,40;"},
-        {"n=010,-010,09", "n 1d:8,-8,0;"}, // a leading 0 reads octal
-        {"n= 5 , 6 ; six", "n 1d:5,6;"},
-        {"n=2147483647,-214748364", "n 1d:2147483647,-214748364;"},
-        {"n=2147483648,4294967295,9999999999", "n 1d:-2147483648,-1,1410065407;"}, // the low 32 bits
-        {"n=-,--,-5-", "n 1d:0,0,-5;"},                                            // no number: 0
-        {"n=$1A,$-10", "n 1h:26,-16;"},
-        {"n=$FFFFFFFF,$-FFFFFFFF,$ffffffff", "n 1h:-1,1,-1;"},
-        {"n=$7fffffff,$80000000", "n 1h:2147483647,-2147483648;"},
-        {"n=$100000001", "n 1h:1;"}, // nine digits keep their low 32 bits
-        {"n=%101,%1", "n 1b:5,1;"},
-        {"n=%11111111111111111111111111111111", "n 1b:-1;"},
-        {"n=%10000000000000000000000000000000", "n 1b:-2147483648;"},
-        {"r=1.5,2", "r 3r:1.5,2;"},
-        {"q=1.2.3, .5,-.5,5.,-.", "q 3r:" + Reals({1.2f, 0.5f, -0.5f, 5.0f, 0.0f}) + ";"},
-        {"z=0.1,123456789.0123", "z 3r:" + Reals({0.1f, 123456789.0123f}) + ";"},
+        {"n=10,20,-30,40", "n 1d:10,20,-30,40,;"},
+        {"n=010,-010,09", "n 1d:8,-8,0,;"}, // a leading 0 reads octal
+        {"n= 5 , 6 ; six", "n 1d:5,6,;"},
+        {"n=2147483647,-214748364", "n 1d:2147483647,-214748364,;"},
+        {"n=2147483648,4294967295,9999999999", "n 1d:-2147483648,-1,1410065407,;"}, // the low 32 bits
+        {"n=-,--,-5-", "n 1d:0,0,-5,;"},                                            // no number: 0
+        {"n=$1A,$-10", "n 1h:26,-16,;"},
+        {"n=$FFFFFFFF,$-FFFFFFFF,$ffffffff", "n 1h:-1,1,-1,;"},
+        {"n=$7fffffff,$80000000", "n 1h:2147483647,-2147483648,;"},
+        {"n=$100000001", "n 1h:1,;"}, // nine digits keep their low 32 bits
+        {"n=%101,%1", "n 1b:5,1,;"},
+        {"n=%11111111111111111111111111111111", "n 1b:-1,;"},
+        {"n=%10000000000000000000000000000000", "n 1b:-2147483648,;"},
+        {"r=1.5,2", "r 3r:1.5,2,;"},
+        {"q=1.2.3, .5,-.5,5.,-.", "q 3r:1.2,0.5,-0.5,5,0,;"},
+        {"z=0.1,123456789.0123", "z 3r:0.1,123456792,;"},
         {"c='a','b' , ' '\nq=''',';'", "c 2c:ab ;q 2c:';;"},
         {"s=\"a, b; c\"\nt=\"say \"hi\"\" \nu=\"  x=1  \"", "s 5s:a, b; c;t 5s:say \"hi\";u 5s:  x=1  ;"},
-        {"a=1\na=\"\"\nc=''\nd='x", "a 1d:1;"}, // empty values store nothing
+        {"a=1\na=\"\"\nc=''\nd='x", "a 1d:1,;"}, // empty values store nothing
         // A later line replaces the value and moves it to the end, written as the later line writes it.
-        {"a=1\nb=2\nA=$3\nc=4\nB=\"two\"", "A 1h:3;c 1d:4;B 5s:two;"},
+        {"a=1\nb=2\nA=$3\nc=4\nB=\"two\"", "A 1h:3,;c 1d:4,;B 5s:two;"},
     };
-    for (const auto& [lines, dump] : cases) {
-        Load(lines + "\n");
-        EXPECT_EQ(printed, kSummary) << lines;
-        EXPECT_EQ(Dump(), dump) << lines;
-    }
-    EXPECT_EQ(file.CurrentSection()->iValueCount, 3);
-}
-
-TEST_F(SourceValues, FaultyElementDropsTheWholeValue) {
-    struct Case {
-        std::string value;
-        std::string message;
-    } cases[] = {
-        {"12345678901", "Decimal number too large!  Legal limit -- 32bits / 2^32."},
-        {"1,,2", "Invalid or incomplete decimal value!"},
-        {"1, ,2", "Unexpected decimal symbol <0x20><' '>!"},
-        {"1,.", "Invalid or incomplete real value!"},
-        {"1.5,2 3", "Unexpected real symbol <0x20><' '>!"},
-        {"123456789.12345", "Real number too large!  Legal limit -- 32bits / 2^32."},
-        {"$1A,2B", "Errornous, invalid or incomplete hexadecimal symbol <0x32><'2'>!"},
-        {"$1,,$2", std::string("Errornous, invalid or incomplete hexadecimal symbol <0x0><'") + '\0' + "'>!"},
-        {"$1,$", "Unexpected hexadecimal symbol <0x20><' '>!"},
-        {"$1.5", "Unexpected hexadecimal symbol <0x2e><'.'>!"},
-        {"$123456789A", "Hexadecimal number too large!  Legal limit -- 32bits / 2^32."},
-        {"%1 0", "Unexpected binary symbol <0x20><' '>!"},
-        {"%1,1", "Errornous, invalid or incomplete binary symbol <0x31><'1'>!"},
-        {"%1" + std::string(32, '0'), "Binary number too large!  Legal limit -- 32bits / 2^32."},
-        {"'ab'", "Errornous or incomplete character!"},
-        {"'a,'b'", std::string("Errornous character open/close pair <'''><'") + '\0' + "'>!"},
-        {"'a\"", "Errornous character open/close pair <'''><'\"'>!"},
-    };
-    for (const Case& c : cases) {
-        Load("n=7\nn=" + c.value + "\n");
-        EXPECT_EQ(printed, "\nError : Line <0003> - " + c.message + kOneError) << c.value;
-        EXPECT_EQ(Dump(), "n 1d:7;") << c.value;
+    for (const auto& [lines, values] : cases) {
+        LoadedDocument loaded = LoadDocument("[s]\n" + lines + "\n");
+        EXPECT_EQ(loaded.printed, Summary(0)) << lines;
+        EXPECT_EQ(loaded.text, "[s]" + values + "@s") << lines;
     }
 }
 
-TEST_F(SourceValues, FailedReplacementNamesTheStore) {
-    Load("b=%1\nd=1\n");
+// A replacement that runs out of memory names its store, the binary store without the class name.
+TEST(LoadingText, FailedReplacementNamesTheStore) {
+    CINIFile file;
+    file.Create();
+    file.SectionAdd("s");
     SINISourceLine* opLine = INISourceLineCreate();
     opLine->opStream = stdin;
     std::string binary = "%1", decimal = "1";
@@ -390,35 +181,77 @@ TEST_F(SourceValues, FailedReplacementNamesTheStore) {
         binary += ",%1";
         decimal += ",1";
     }
-    struct Case {
-        int (*store)(SINISourceLine*, CINIFile*);
-        const char* name;
-        std::string value;
-        const char* failure;
-    } cases[] = {
-        {INISourceStoreBinaryValues, "b", binary, "INISourceStoreBinaryValues() > ValueReplace() failed!"},
-        {INISourceStoreDecimalValues, "d", decimal,
-         "INISourceStoreDecimalValues() > CINIFile::ValueReplace() failed!"},
+    const std::pair<int (*)(SINISourceLine*, CINIFile*), std::string> cases[] = {
+        {INISourceStoreBinaryValues, "INISourceStoreBinaryValues() > ValueReplace() failed!"},
+        {INISourceStoreDecimalValues, "INISourceStoreDecimalValues() > CINIFile::ValueReplace() failed!"},
     };
-    for (auto& c : cases) {
-        snprintf(opLine->caValueName, sizeof opLine->caValueName, "%s", c.name);
-        snprintf(opLine->caValue, sizeof opLine->caValue, "%s", c.value.c_str());
+    for (const auto& [store, failure] : cases) {
+        snprintf(opLine->caValueName, sizeof opLine->caValueName, "n");
+        snprintf(opLine->caValue, sizeof opLine->caValue, "%s", store == cases[0].first ? "%1" : "1");
+        ASSERT_EQ(store(opLine, &file), 1);
+        snprintf(opLine->caValue, sizeof opLine->caValue, "%s",
+                 (store == cases[0].first ? binary : decimal).c_str());
         MemFailAt(1);
-        std::string failed = CapturedDiagnostics([&] { EXPECT_EQ(c.store(opLine, &file), 0); });
+        ExpectCall(
+            0,
+            "\nFailure : CINIFile::ValueAdd() > Not enough memory to allocate value elements!\nFailure : "
+            "CINIFile::ValueReplace() > CINIFile::ValueAdd() failed!\nFailure : " +
+                failure,
+            [&] { return store(opLine, &file); });
         MemFailAt(0);
-        EXPECT_EQ(failed,
-                  std::string("\nFailure : CINIFile::ValueAdd() > Not enough memory to allocate value "
-                              "elements!\nFailure : CINIFile::ValueReplace() > CINIFile::ValueAdd() "
-                              "failed!\nFailure : ") +
-                      c.failure);
         EXPECT_EQ(opLine->iErrorCount, 0);
     }
     INISourceLineDestroy(opLine);
+    file.Destroy();
+}
+
+// A host may load from a thread with a small stack: the loader keeps its large buffers on the heap.
+TEST(LoadingText, LoadsOnAThreadWithA256KiBStack) {
+    std::string text = "[s]\nd=1,2\nh=$1A\nb=%101\nc='a'\nt=\"text\"\nr=1.5\n[t]\nbad\n";
+    for (int i = 0; i < 2000; ++i)
+        text += "d=" + std::to_string(i) + "\n";
+    std::pair<std::string, LoadedDocument> job{text, {}};
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    ASSERT_EQ(pthread_attr_setstacksize(&attributes, 256 * 1024), 0);
+    pthread_t thread;
+    auto load = [](void* argument) -> void* {
+        auto* work = static_cast<std::pair<std::string, LoadedDocument>*>(argument);
+        work->second = LoadDocument(work->first);
+        return nullptr;
+    };
+    ASSERT_EQ(pthread_create(&thread, &attributes, load, &job), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+    EXPECT_EQ(job.second.printed, LineError(9, "Syntax error.") + Summary(1));
+    EXPECT_EQ(job.second.text, "[s]d 1d:1,2,;h 1h:26,;b 1b:5,;c 2c:a;t 5s:text;r 3r:1.5,;[t]d 1d:1999,;@s");
+}
+
+// The loader reads its stream in chunks: lines that cross a chunk, every kind of line end and an unterminated
+// last line give the same lines, numbers and diagnostics as reading line by line.
+TEST(LoadingText, ChunkedReadingMatchesLineByLineReading) {
+    const char* ends[] = {"\n", "\r", "\xFF", "\r\n"};
+    std::string text = "[s]\n";
+    int badLine = 2; // each line end ends one line, so CR LF ends a line and an empty one
+    for (int i = 0; i < 12000; ++i) {
+        text += (i == 9000 ? std::string("bad line") : "v" + std::to_string(i) + "=" + std::to_string(i)) +
+                ends[i % 4];
+        badLine += i < 9000 ? 1 + (i % 4 == 3) : 0;
+    }
+    LoadedDocument loaded = LoadDocument(text + "tail=1"); // no line end
+    EXPECT_EQ(loaded.printed, LineError(badLine, "Syntax error.") +
+                                  "\nFailure : INIStringReadLine > kuFile_Read() failed!" + Summary(1));
+    for (int i : {0, 4095, 8191, 11999}) {
+        std::string value = "v" + std::to_string(i) + " 1d:" + std::to_string(i) + ",;";
+        EXPECT_NE(loaded.text.find(value), std::string::npos) << i;
+    }
+    EXPECT_EQ(loaded.text.find("v9000 "), std::string::npos);
+    EXPECT_EQ(loaded.text.find("tail"), std::string::npos);
 }
 
 // The conversions give what the C runtime's formatted scans give in the C locale, for texts of the element
 // symbols of each kind.
-TEST(SourceConvert, ConversionsMatchTheFormattedScansOfTheCLocale) {
+TEST(LoadingText, ConversionsMatchTheFormattedScansOfTheCLocale) {
     std::mt19937 random(20240601);
     auto text = [&](const char* symbols, int longest) {
         std::string made(1 + random() % longest, ' ');
@@ -454,40 +287,34 @@ TEST(SourceConvert, ConversionsMatchTheFormattedScansOfTheCLocale) {
     }
 }
 
-TEST_F(SourceValues, NumbersReadTheSameUnderAnyLocale) {
-    const char* lines = "r=1.5,-2.25,0.1\nn=010,-7\nh=$-1A\n";
-    const char* kCommaLocales[][2] = {{"de_DE.UTF-8", "German_Germany.1252"},
-                                      {"fr_FR.UTF-8", "French_France.1252"}};
-    for (const auto& names : kCommaLocales) {
-        const char* name = names[0];
-        if (!UseLocale(names[0], names[1])) {
-            std::setlocale(LC_ALL, "C");
-            GTEST_SKIP() << name << " is not installed";
-        }
-        Load(lines);
-        float localised = ScanRealElement("3.75");
-        std::setlocale(LC_ALL, "C");
-        EXPECT_EQ(printed, kSummary) << name;
-        EXPECT_EQ(Dump(), "r 3r:" + Reals({1.5f, -2.25f, 0.1f}) + ";n 1d:8,-7;h 1h:-26;") << name;
-        EXPECT_EQ(localised, 3.75f) << name;
-    }
-}
-
-TEST(Platform, NoCaseFoldsAsciiOnlyUnderAnyLocale) {
-    const char* turkish = UseLocale("tr_TR.UTF-8", "Turkish_Turkey.1254");
-    EXPECT_EQ(CompareNoCase("HOOPS.Hoop1", "hoops.hoop1"), 0);
-    EXPECT_EQ(CompareNoCase("I", "i"), 0); // no dotless i under a Turkish locale
-    EXPECT_LT(CompareNoCase("a", "b"), 0);
-    EXPECT_NE(CompareNoCase("\xC9", "\xE9"), 0); // bytes above 0x7F are not folded
+// Names fold the ASCII letters only and numbers read as in the C locale, whatever the host's locale: a
+// Turkish one would fold I to a dotless i, German and French ones write a decimal comma.
+TEST(LoadingText, NamesAndNumbersReadTheSameUnderAnyLocale) {
+    const std::string text = "[HOOPS]\nINDEX=1\n[hoops]\nindex=2\n[Liste]\nid=3\n[LISTE]\nID=4\nr=1.5,-2.25,"
+                             "0.1\nn=010,-7\nh=$-1A\n";
+    const std::string expected =
+        "[HOOPS]index 1d:2,;[Liste]ID 1d:4,;r 3r:1.5,-2.25,0.1,;n 1d:8,-7,;h 1h:-26,;@HOOPS";
     // Names of every length, so that the last bytes of a name count in both ways of reading them.
-    std::string upper = "HOOPS.HOOP12.MOUNTS.MOUNT7", lower = "hoops.hoop12.mounts.mount7";
-    for (size_t length = 1; length <= upper.size(); ++length) {
-        EXPECT_EQ(HashNoCase(upper.substr(0, length).c_str()), HashNoCase(lower.substr(0, length).c_str()));
-        std::string other = lower.substr(0, length);
-        other.back() ^= 1;
-        EXPECT_NE(HashNoCase(other.c_str()), HashNoCase(lower.substr(0, length).c_str())) << other;
+    const std::string upper = "HOOPS.HOOP12.MOUNTS.MOUNT7", lower = "hoops.hoop12.mounts.mount7";
+    const char* locales[][2] = {{"C", "C"},
+                                {"tr_TR.UTF-8", "Turkish_Turkey.1254"},
+                                {"de_DE.UTF-8", "German_Germany.1252"},
+                                {"fr_FR.UTF-8", "French_France.1252"}};
+    for (const auto& names : locales) {
+        if (!UseLocale(names[0], names[1]))
+            continue;
+        LoadedDocument loaded = LoadDocument(text);
+        float localised = ScanRealElement("3.75");
+        EXPECT_EQ(CompareNoCase("I", "i"), 0);
+        EXPECT_NE(CompareNoCase("\xC9", "\xE9"), 0); // bytes above 0x7F are not folded
+        for (size_t length = 1; length <= upper.size(); ++length) {
+            std::string other = lower.substr(0, length);
+            EXPECT_EQ(HashNoCase(upper.substr(0, length).c_str()), HashNoCase(other.c_str()));
+            other.back() ^= 1;
+            EXPECT_NE(HashNoCase(other.c_str()), HashNoCase(lower.substr(0, length).c_str())) << other;
+        }
+        std::setlocale(LC_ALL, "C");
+        EXPECT_EQ(loaded.printed + loaded.text, Summary(0) + expected) << names[0];
+        EXPECT_EQ(localised, 3.75f) << names[0];
     }
-    std::setlocale(LC_ALL, "C");
-    if (!turkish)
-        GTEST_SKIP() << "tr_TR.UTF-8 is not installed";
 }
