@@ -93,6 +93,7 @@ TEST(INIDocument, EachOperationInEachState) {
         {kFilled, CALL(f.SectionRemove("b")), 1, "", "[hoops]@hoops"},
         {kFilled, CALL(f.SectionRemove("HOOPS")), 1, "", "[B]Rect 1d:1,;Next 1d:2,;@B"},
         {kFilled, CALL(f.SectionFirst() + f.SectionRemove("hoops") + f.SectionRemove("B")), 3, "", "@"},
+        {kFilled, CALL(f.SectionRemove("B") + f.SectionAdd("C")), 2, "", "[hoops][C]@C"},
         {kFilled, CALL(f.SectionRemove("hoops") + f.SectionAdd("Hoops")), 2, "",
          "[B]Rect 1d:1,;Next 1d:2,;[Hoops]@Hoops"},
         {kFilled, CALL(f.SectionRemove("c")), 0, "SectionRemove() > section <c> does not exist in this INI file!"},
