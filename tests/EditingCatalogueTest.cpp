@@ -15,68 +15,99 @@
 #include <brevant/INIHoop.h>
 
 namespace {
-using Texts = std::vector<std::string>; // description, shape of each hoop in order
+constexpr int kKeep = INT_MIN;
 
-struct HoopEntries : testing::Test {
-    CINIHoop handle;
-    void SetUp() override { ASSERT_EQ(handle.Create(), 1); }
-    Texts All() {
-        Texts texts;
-        for (int hoop = 0; hoop < handle.GetHoopCount(); ++hoop) {
-            CString description("old"), shape("old");
-            EXPECT_EQ(handle.GetHoop(hoop, &description, &shape), 1);
-            texts.insert(texts.end(), {description.GetString(), shape.GetString()});
+// The catalogue as its getters show it: each hoop as "description/shape", then each of its mounts as
+// "{label:id,rotation,low x,high x,low y,high y}".
+std::string Listed(CINIHoop& h) {
+    std::string text;
+    for (int i = 0; i < h.GetHoopCount(); ++i) {
+        CString description("unset"), shape("unset"), label;
+        EXPECT_EQ(h.GetHoop(i, &description, &shape), 1);
+        text += (i ? " " : "") + std::string(description.GetString()) + "/" + shape.GetString();
+        for (int j = 0; j < h.GetHoopMountCount(i); ++j) {
+            int n[6];
+            label = "unset";
+            EXPECT_EQ(h.GetHoopMount(i, j, &label, &n[0], &n[1], &n[2], &n[3], &n[4], &n[5]), 1);
+            text += "{" + std::string(label.GetString()) + ":" +
+                    JoinNumbers({n[0], n[1], n[2], n[3], n[4], n[5]}) + "}";
         }
-        return texts;
     }
+    return text;
+}
+
+struct Edit {
+    std::function<int(CINIHoop&)> edit; // run with a fresh copy of the start catalogue
+    int result;
+    std::string was, now; // the part of the start's listing that changes, and what it becomes
 };
+#define EDIT(expression) [](CINIHoop& h) { return expression; }
 } // namespace
 
-TEST_F(HoopEntries, InsertAppendsAndTextsReadBackLiterally) {
-    EXPECT_EQ(handle.InsertHoop(nullptr, nullptr), 0);
-    EXPECT_EQ(handle.InsertHoop("50% off %s %n", ""), 1);
-    EXPECT_EQ(handle.InsertHoop("c", "d"), 2);
-    EXPECT_EQ(All(), (Texts{"", "", "50% off %s %n", "", "c", "d"}));
-    EXPECT_EQ(handle.GetHoop(1, nullptr, nullptr), 1);
-}
-
-TEST_F(HoopEntries, SetHoopReplacesOnlyTheGivenTexts) {
-    ASSERT_EQ(handle.InsertHoop("description", "shape"), 0);
-    EXPECT_EQ(handle.SetHoop(0, "new", nullptr), 1);
-    EXPECT_EQ(handle.SetHoop(0, nullptr, nullptr), 1);
-    EXPECT_EQ(All(), (Texts{"new", "shape"}));
-    EXPECT_EQ(handle.SetHoop(0, nullptr, ""), 1);
-    EXPECT_EQ(All(), (Texts{"new", ""}));
-}
-
-TEST_F(HoopEntries, RemoveShiftsLaterHoopsDownAndKeepsTheListLinked) {
-    for (const char* text : {"a", "b", "c", "d"})
-        handle.InsertHoop(text, nullptr);
-    ASSERT_EQ(handle.InsertHoopMount(1, "mount", 1, 2, 3, 4, 5, 6), 0);
-    EXPECT_EQ(handle.RemoveHoop(1), 1); // inner (with a mount), last, first
-    EXPECT_EQ(handle.RemoveHoop(2), 1);
-    EXPECT_EQ(handle.RemoveHoop(0), 1);
-    EXPECT_EQ(handle.InsertHoop("e", nullptr), 1);
-    EXPECT_EQ(All(), (Texts{"c", "", "e", ""}));
-    while (handle.GetHoopCount() > 0)
-        ASSERT_EQ(handle.RemoveHoop(0), 1);
-    EXPECT_EQ(handle.InsertHoop("again", nullptr), 0);
-}
-
-TEST_F(HoopEntries, FailedAllocations) {
-    MemFailAt(1); // the record: nothing is appended
-    EXPECT_EQ(handle.InsertHoop("a", "b"), -1);
-    MemFailAt(2); // the description: the hoop comes without it
-    EXPECT_EQ(handle.InsertHoop("lost", "kept"), 0);
-    MemFailAt(1); // a replacing text: the old one is gone all the same
-    EXPECT_EQ(handle.SetHoop(0, nullptr, "lost too"), 1);
-    MemFailAt(0);
-    EXPECT_EQ(All(), (Texts{"", ""}));
+// Hoops and mounts are appended, changed and removed in place: removal shifts the later entries down and
+// keeps the lists linked at both ends, null texts keep what is stored, the keep value keeps a number, and a
+// text that cannot be copied is lost, the old one included.
+TEST(CatalogueEdits, EachEditChangesOnlyItsPart) {
+    const std::string start = "a/A{m:1,2,3,4,5,6} b/B c/C{x:1,0,0,0,0,0}{y:2,0,0,0,0,0}{z:3,0,0,0,0,0}";
+    const std::string cMounts = "{x:1,0,0,0,0,0}{y:2,0,0,0,0,0}{z:3,0,0,0,0,0}";
+    const Edit edits[] = {
+        {EDIT(h.InsertHoop(nullptr, nullptr)), 3, "", " /"},
+        {EDIT(h.InsertHoop("50% off %s %n", "")), 3, "", " 50% off %s %n/"},
+        {EDIT(h.SetHoop(1, "new", nullptr)), 1, "b/B", "new/B"},
+        {EDIT(h.SetHoop(1, nullptr, nullptr)), 1, "", ""},
+        {EDIT(h.SetHoop(1, nullptr, "")), 1, "b/B", "b/"},
+        {EDIT(h.GetHoop(1, nullptr, nullptr)), 1, "", ""},
+        {EDIT(h.RemoveHoop(1)), 1, " b/B", ""},
+        {EDIT(h.RemoveHoop(0) + h.InsertHoop("e", nullptr)), 3, "a/A{m:1,2,3,4,5,6} b/B c/C" + cMounts,
+         "b/B c/C" + cMounts + " e/"},
+        {EDIT(h.RemoveHoop(2) + h.InsertHoop("e", nullptr)), 3, " c/C" + cMounts, " e/"},
+        {EDIT(h.RemoveHoop(0) + h.RemoveHoop(0) + h.RemoveHoop(0) + h.InsertHoop("again", nullptr)), 3, start,
+         "again/"},
+        {EDIT(h.InsertHoopMount(1, "first", 1, 2, 3, 4, 5, 6)), 0, "b/B", "b/B{first:1,2,3,4,5,6}"},
+        {EDIT(h.InsertHoopMount(1, nullptr, 1, kKeep, 0, 0, 0, 0)), 0, "b/B", "b/B{:1,-2147483648,0,0,0,0}"},
+        {EDIT(h.InsertHoopMount(2, "w", 4, 0, 0, 0, 0, 0)), 3, "", "{w:4,0,0,0,0,0}"},
+        {EDIT(h.SetHoopMount(0, 0, nullptr, 7, kKeep, kKeep, kKeep, kKeep, kKeep)), 1, "m:1", "m:7"},
+        {EDIT(h.SetHoopMount(0, 0, "", kKeep, 0, -1, kKeep + 1, kKeep, 9)), 1, "m:1,2,3,4,5,6",
+         ":1,0,-1,-2147483647,5,9"},
+        {EDIT(h.SetHoopMountLabel(0, 0, "%s label")), 1, "m:", "%s label:"},
+        {EDIT(h.SetHoopMountLabel(0, 0, nullptr)), 1, "", ""},
+        {EDIT(h.RemoveHoopMount(2, 1)), 1, "{y:2,0,0,0,0,0}", ""},
+        {EDIT(h.RemoveHoopMount(2, 2) + h.InsertHoopMount(2, "w", 4, 0, 0, 0, 0, 0)), 3, "{z:3", "{w:4"},
+        {EDIT(h.RemoveHoopMount(2, 0) + h.InsertHoopMount(2, "w", 4, 0, 0, 0, 0, 0)), 3, cMounts,
+         "{y:2,0,0,0,0,0}{z:3,0,0,0,0,0}{w:4,0,0,0,0,0}"},
+        {EDIT(h.RemoveHoopMount(2, 0) + h.RemoveHoopMount(2, 0) + h.RemoveHoopMount(2, 0) +
+              h.InsertHoopMount(2, "w", 4, 0, 0, 0, 0, 0)),
+         3, cMounts, "{w:4,0,0,0,0,0}"},
+        {EDIT((MemFailAt(1), h.InsertHoop("x", "y"))), -1, "", ""}, // the record: nothing is appended
+        {EDIT((MemFailAt(2), h.InsertHoop("lost", "kept"))), 3, "", " /kept"},
+        {EDIT((MemFailAt(1), h.SetHoop(0, nullptr, "lost"))), 1, "a/A", "a/"},
+        {EDIT((MemFailAt(1), h.InsertHoopMount(1, "m", 1, 2, 3, 4, 5, 6))), -1, "", ""},
+        {EDIT((MemFailAt(2), h.InsertHoopMount(1, "lost", 1, 2, 3, 4, 5, 6))), 0, "b/B", "b/B{:1,2,3,4,5,6}"},
+        {EDIT((MemFailAt(1), h.SetHoopMountLabel(0, 0, "lost"))), 1, "m:", ":"},
+    };
+    for (const Edit& e : edits) {
+        CINIHoop handle;
+        ASSERT_EQ(handle.Create(), 1);
+        for (const char* texts : {"aA", "bB", "cC"})
+            handle.InsertHoop(std::string(1, texts[0]).c_str(), texts + 1);
+        handle.InsertHoopMount(0, "m", 1, 2, 3, 4, 5, 6);
+        for (int id : {1, 2, 3})
+            handle.InsertHoopMount(2, std::string(1, "xyz"[id - 1]).c_str(), id, 0, 0, 0, 0, 0);
+        ASSERT_EQ(Listed(handle), start);
+        int result = e.edit(handle);
+        MemFailAt(0);
+        std::string expected = start;
+        if (e.was.empty())
+            expected += e.now;
+        else
+            expected.replace(expected.find(e.was), e.was.size(), e.now);
+        EXPECT_EQ(result, e.result) << expected;
+        EXPECT_EQ(Listed(handle), expected);
+    }
 }
 
 namespace {
 using Edges = std::array<int, 4>; // left, top, right, bottom
-constexpr int kKeep = INT_MIN;
 
 struct Family {
     const char* name;
@@ -154,10 +185,6 @@ INSTANTIATE_TEST_SUITE_P(HoopFamilies, HoopRectangles, testing::ValuesIn(kFamili
                          [](const testing::TestParamInfo<Family>& info) { return info.param.name; });
 
 namespace {
-using Numbers = std::array<int, 6>; // id, rotation, low x, high x, low y, high y
-
-using Mount = std::pair<std::string, Numbers>; // label and numbers
-
 struct NumberField {
     int (CINIHoop::*get)(int, int);
     int (CINIHoop::*set)(int, int, int);
@@ -171,88 +198,21 @@ const NumberField kNumberFields[] = {
     {&CINIHoop::GetHoopMountHighY, &CINIHoop::SetHoopMountHighY},
 };
 
-struct HoopMounts : testing::Test {
-    CINIHoop handle;
-    void SetUp() override {
-        ASSERT_EQ(handle.Create(), 1);
-        ASSERT_EQ(handle.InsertHoop("a", nullptr), 0);
-        ASSERT_EQ(handle.InsertHoop("b", nullptr), 1);
-    }
-    int Insert(int hoop, const char* label, Numbers n) {
-        return handle.InsertHoopMount(hoop, label, n[0], n[1], n[2], n[3], n[4], n[5]);
-    }
-    int Set(int mount, const char* label, Numbers n) {
-        return handle.SetHoopMount(0, mount, label, n[0], n[1], n[2], n[3], n[4], n[5]);
-    }
-    std::vector<Mount> All(int hoop) {
-        std::vector<Mount> mounts;
-        for (int j = 0; j < handle.GetHoopMountCount(hoop); ++j) {
-            CString label("unset");
-            Numbers n;
-            EXPECT_EQ(handle.GetHoopMount(hoop, j, &label, &n[0], &n[1], &n[2], &n[3], &n[4], &n[5]), 1);
-            mounts.emplace_back(label.GetString(), n);
-        }
-        return mounts;
-    }
-};
 } // namespace
 
-TEST_F(HoopMounts, InsertAppendsAndSetKeepsFieldsGivenTheKeepValue) {
-    EXPECT_EQ(Insert(1, "first", {1, 2, 3, 4, 5, 6}), 0);
-    EXPECT_EQ(Insert(1, nullptr, {kKeep, kKeep, kKeep, kKeep, kKeep, kKeep}), 1);
-    EXPECT_EQ(handle.GetHoopMountCount(0), 0);
-    EXPECT_EQ(All(1), (std::vector<Mount>{{"first", {1, 2, 3, 4, 5, 6}},
-                                          {"", {kKeep, kKeep, kKeep, kKeep, kKeep, kKeep}}}));
-    ASSERT_EQ(Insert(0, "m", {1, 2, 3, 4, 5, 6}), 0); // set keeps fields given the keep value or a null label
-    EXPECT_EQ(Set(0, nullptr, {7, kKeep, kKeep, kKeep, kKeep, kKeep}), 1);
-    EXPECT_EQ(All(0)[0], (Mount{"m", {7, 2, 3, 4, 5, 6}}));
-    EXPECT_EQ(Set(0, "", {kKeep, 0, -1, kKeep + 1, kKeep, 9}), 1);
-    EXPECT_EQ(All(0)[0], (Mount{"", {7, 0, -1, kKeep + 1, 5, 9}}));
-    EXPECT_EQ(handle.SetHoopMountLabel(0, 0, "%s label"), 1);
-    EXPECT_EQ(handle.SetHoopMountLabel(0, 0, nullptr), 1);
-    EXPECT_EQ(All(0)[0].first, "%s label");
-}
-
-TEST_F(HoopMounts, EachSingleFieldMemberReachesOnlyItsField) {
-    const Numbers start{1, 2, 3, 4, 5, 6};
-    ASSERT_EQ(Insert(0, "m", start), 0);
+TEST(CatalogueEdits, EachSingleFieldMountMemberReachesOnlyItsField) {
     for (int field = 0; field < 6; ++field) {
-        const NumberField& f = kNumberFields[field];
-        ASSERT_EQ(Insert(0, "n", start), 1);
-        Mount expected{"n", start};
-        expected.second[field] = -77;
-        EXPECT_EQ((handle.*f.set)(0, 1, -77), 1);
-        EXPECT_EQ((handle.*f.set)(0, 1, kKeep), 1);
-        EXPECT_EQ(All(0), (std::vector<Mount>{{"m", start}, expected})) << "field " << field;
-        EXPECT_EQ((handle.*f.get)(0, 1), -77) << "field " << field;
-        ASSERT_EQ(handle.RemoveHoopMount(0, 1), 1);
+        CINIHoop h;
+        ASSERT_EQ(h.Create() + h.InsertHoop("a", nullptr), 1);
+        for (const char* label : {"m", "n"})
+            h.InsertHoopMount(0, label, 1, 2, 3, 4, 5, 6);
+        EXPECT_EQ((h.*kNumberFields[field].set)(0, 1, -77), 1);
+        EXPECT_EQ((h.*kNumberFields[field].set)(0, 1, kKeep), 1);
+        EXPECT_EQ((h.*kNumberFields[field].get)(0, 1), -77);
+        std::string numbers = "1,2,3,4,5,6";
+        numbers.replace(2 * field, 1, "-77");
+        EXPECT_EQ(Listed(h), "a/{m:1,2,3,4,5,6}{n:" + numbers + "}") << field;
     }
-}
-
-TEST_F(HoopMounts, RemoveShiftsLaterMountsDownAndKeepsTheListLinked) {
-    for (int id : {10, 11, 12, 13})
-        Insert(1, nullptr, {id, 0, 0, 0, 0, 0});
-    EXPECT_EQ(handle.RemoveHoopMount(1, 1), 1); // inner, last, first
-    EXPECT_EQ(handle.RemoveHoopMount(1, 2), 1);
-    EXPECT_EQ(handle.RemoveHoopMount(1, 0), 1);
-    EXPECT_EQ(Insert(1, "added", {14, 0, 0, 0, 0, 0}), 1);
-    EXPECT_EQ(All(1), (std::vector<Mount>{{"", {12, 0, 0, 0, 0, 0}}, {"added", {14, 0, 0, 0, 0, 0}}}));
-    while (handle.GetHoopMountCount(1) > 0)
-        ASSERT_EQ(handle.RemoveHoopMount(1, 0), 1);
-    EXPECT_EQ(Insert(1, "again", {0, 0, 0, 0, 0, 0}), 0);
-}
-
-TEST_F(HoopMounts, FailedAllocations) {
-    MemFailAt(1); // the record
-    EXPECT_EQ(Insert(0, "record", {1, 2, 3, 4, 5, 6}), -1);
-    MemFailAt(2); // the label: the mount comes without it
-    EXPECT_EQ(Insert(0, "label", {1, 2, 3, 4, 5, 6}), 0);
-    MemFailAt(0);
-    ASSERT_EQ(handle.SetHoopMountLabel(0, 0, "kept"), 1);
-    MemFailAt(1); // a replacing label: the old one is gone all the same
-    EXPECT_EQ(handle.SetHoopMountLabel(0, 0, "replacement"), 1);
-    MemFailAt(0);
-    EXPECT_EQ(All(0), (std::vector<Mount>{{"", {1, 2, 3, 4, 5, 6}}}));
 }
 
 namespace {
@@ -299,25 +259,23 @@ struct HoopCopying : testing::Test {
 };
 } // namespace
 
-TEST_F(HoopCopying, AppendCreatesACatalogueOrFailsWithoutOne) {
-    CINIHoop target, empty;
-    EXPECT_EQ(target.AppendHoop(&source, 3), 0);
-    EXPECT_EQ(target.AppendHoop(&empty, 0), 0);
-    EXPECT_TRUE(HasNoCatalogue(target));
-    EXPECT_EQ(target.AppendHoop(&source, 2), 1);
-    EXPECT_EQ(ReadAll(target), std::vector<HoopImage>{ReadHoop(source, 2)});
-}
-
-TEST_F(HoopCopying, CopiesDropTheRotationAndRectangleEdgesOfTheKeepValue) {
+// Appending and cloning carry every field but the hoop's rotation and a rectangle edge of the keep value; an
+// append copies the hoop as it was before the call, also from the catalogue itself.
+TEST_F(HoopCopying, CopiesCarryAllButTheRotationAndKeepValueEdges) {
     ASSERT_EQ(source.SetHoopRotation(0, 90), 1);
     // A turn beyond the 32-bit range leaves -2147483648 in edges, which the rectangle setters cannot store.
     CRect huge(-INT_MAX, -INT_MAX, -INT_MAX, -INT_MAX);
     ASSERT_EQ(source.SetHoopOuterDim(1, &huge), 1);
     ASSERT_EQ(source.SetHoopRotation(1, 45), 1);
     ASSERT_EQ(source.GetHoopOuterDimLeft(1), INT_MIN);
+    EXPECT_EQ(source.AppendHoop(&source, 2), 1);
+    EXPECT_EQ(ReadHoop(source, 3), ReadHoop(source, 2));
 
-    CINIHoop target;
-    ASSERT_EQ(target.AppendHoop(&source, 0), 1);
+    CINIHoop target, empty;
+    EXPECT_EQ(target.AppendHoop(&source, 4), 0);
+    EXPECT_EQ(target.AppendHoop(&empty, 0), 0);
+    EXPECT_TRUE(HasNoCatalogue(target));
+    ASSERT_EQ(target.AppendHoop(&source, 0), 1); // makes the catalogue that the clone then replaces
     ASSERT_EQ(source.CloneTo(&target), 1);
     ASSERT_EQ(target.AppendHoop(&source, 0), 1);
     std::vector<HoopImage> expected = ReadAll(source);
@@ -331,37 +289,26 @@ TEST_F(HoopCopying, CopiesDropTheRotationAndRectangleEdgesOfTheKeepValue) {
     EXPECT_EQ(ReadAll(target), expected);
 }
 
-TEST_F(HoopCopying, CopiesAreIndependentOfTheirSource) {
-    CINIHoop appended, cloned;
+// Copies share nothing with their source; a clone replaces the target's catalogue, also one it shares.
+TEST_F(HoopCopying, CopiesAreIndependentAndACloneReplacesTheTarget) {
+    CINIHoop appended, cloned, sharing, empty;
     ASSERT_EQ(appended.AppendHoop(&source, 0), 1);
     ASSERT_EQ(source.CloneTo(&cloned), 1);
+    sharing = source;
+    EXPECT_EQ(source.CloneTo(&sharing), 1);
     std::vector<HoopImage> before = ReadAll(source);
+    EXPECT_EQ(sharing.RemoveHoop(0), 1);
+    EXPECT_EQ(ReadAll(source), before);
     source.SetHoop(0, "changed", "changed");
     source.SetHoopMountLabel(0, 0, "changed");
     source.SetHoopSewFieldLeft(0, 1);
     source.RemoveHoop(2);
-    source.Release();
-    EXPECT_EQ(ReadHoop(appended, 0), before[0]);
-    EXPECT_EQ(ReadAll(cloned), before);
-}
-
-TEST_F(HoopCopying, AppendToItselfCopiesOnlyTheMountsThatWereThere) {
-    EXPECT_EQ(source.AppendHoop(&source, 2), 1);
-    ASSERT_EQ(source.GetHoopCount(), 4);
-    EXPECT_EQ(ReadHoop(source, 3), ReadHoop(source, 2));
-}
-
-TEST_F(HoopCopying, CloneReplacesTheTargetsCatalogueEvenWhenShared) {
-    CINIHoop target, empty;
-    target = source;
-    std::vector<HoopImage> before = ReadAll(source);
-    EXPECT_EQ(source.CloneTo(&target), 1);
-    target.RemoveHoop(0);
-    EXPECT_EQ(ReadAll(source), before);
-    EXPECT_EQ(empty.CloneTo(&target), 1);
-    EXPECT_EQ(target.GetHoopCount(), 0);
     EXPECT_EQ(source.CloneTo(&source), 1);
     EXPECT_EQ(source.GetHoopCount(), 0);
+    EXPECT_EQ(ReadHoop(appended, 0), before[0]);
+    EXPECT_EQ(ReadAll(cloned), before);
+    EXPECT_EQ(empty.CloneTo(&cloned), 1);
+    EXPECT_EQ(cloned.GetHoopCount(), 0);
 }
 
 // Every member refuses a hoop or mount index out of range and a missing argument, and so does every member of
