@@ -159,6 +159,7 @@ TEST(LoadingText, ListsOfEachKindReadAsTheirSymbolsSay) {
         {"c='a','b' , ' '\nq=''',';'", "c 2c:ab ;q 2c:';;"},
         {"s=\"a, b; c\"\nt=\"say \"hi\"\" \nu=\"  x=1  \"", "s 5s:a, b; c;t 5s:say \"hi\";u 5s:  x=1  ;"},
         {"a=1\na=\"\"\nc=''\nd='x", "a 1d:1,;"}, // empty values store nothing
+        {"a=1\nb=2\nb=3\nc=4", "a 1d:1,;b 1d:3,;c 1d:4,;"}, // the last value replaced, then one more
         // A later line replaces the value and moves it to the end, written as the later line writes it.
         {"a=1\nb=2\nA=$3\nc=4\nB=\"two\"", "A 1h:3,;c 1d:4,;B 5s:two;"},
     };
