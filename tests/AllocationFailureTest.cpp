@@ -141,23 +141,16 @@ Fields Loaded(int result, CINIHoop& hoops) {
     return fields;
 }
 
-Fields LoadQuietly(const TempDir& dir, const std::string& bytes, const char* name = "quiet.ini") {
-    std::string path = dir.Write(name, bytes);
+Fields LoadQuietly(const std::string& bytes, const char* name = "quiet.ini") {
     CINIHoop hoops;
-    int result = 0;
-    CapturedDiagnostics([&] { result = hoops.Load(path.c_str()); });
-    return Loaded(result, hoops);
+    return Loaded(LoadHoops(hoops, bytes, name), hoops);
 }
 
 // The catalogue of a complete load.
-Fields LoadedFully(const TempDir& dir, const std::string& bytes, const char* name) {
-    Fields fields = LoadQuietly(dir, bytes, name);
+Fields LoadedFully(const std::string& bytes, const char* name) {
+    Fields fields = LoadQuietly(bytes, name);
     EXPECT_EQ(fields[0].second, "1");
     return Fields(fields.begin() + 1, fields.end());
-}
-
-bool HasCatalogue(CINIHoop& hoops, const TempDir& dir) {
-    return hoops.SaveAs(dir.Path("probe.ini").c_str()) == 1; // only a handle without a catalogue refuses
 }
 
 const std::string kSummary = "\nLoaded INI file - Errors <0000> Warnings <0000>.";
@@ -174,7 +167,7 @@ const std::string kElementsFailed =
 
 // A run that failed inside the document: the catalogue is the one of the file without the line that the
 // failed section or value came from.
-void ExpectLineDropped(const TempDir& dir, const std::string& sample, const FailedRun& run, CINIHoop& hoops) {
+void ExpectLineDropped(const std::string& sample, const FailedRun& run, CINIHoop& hoops) {
     Fields actual = Loaded(run.result, hoops);
     std::smatch line;
     static const std::regex kSectionMessages(
@@ -197,7 +190,7 @@ void ExpectLineDropped(const TempDir& dir, const std::string& sample, const Fail
     }
     // A value's message names no line: one of the lines must account for the catalogue.
     for (int number = first; number <= last; ++number) {
-        if (Differences(LoadQuietly(dir, WithoutLine(sample, number)), actual).empty())
+        if (Differences(LoadQuietly(WithoutLine(sample, number)), actual).empty())
             return;
     }
     ADD_FAILURE() << "allocation " << run.n << ": no single dropped line gives this catalogue";
@@ -207,16 +200,16 @@ TEST(AllocationFailure, TextLoadFailsCleanlyOrDropsOneLine) {
     std::string sample = TextSample();
     TempDir dir;
     std::string path = dir.Write("sample.ini", sample);
-    Fields full = LoadedFully(dir, sample, "full.ini");
+    Fields full = LoadedFully(sample, "full.ini");
     std::unique_ptr<CINIHoop> hoops;
     auto check = [&](const FailedRun& run) {
         const std::string& m = run.messages;
         for (const std::string& failure : {kSectionFailed, kNodeFailed, kElementsFailed})
             if (m.find(failure) != std::string::npos)
-                return ExpectLineDropped(dir, sample, run, *hoops);
+                return ExpectLineDropped(sample, run, *hoops);
         // Failed: the handle's records, its document, the loader's work record, a work array of the reader.
         if (run.result == 0) {
-            EXPECT_FALSE(HasCatalogue(*hoops, dir)) << "allocation " << run.n;
+            EXPECT_EQ(hoops->InsertHoop("x", "y"), -1) << "allocation " << run.n; // no catalogue
             EXPECT_TRUE(m.empty() || m == kSummary || m == kCreateLoadFailed ||
                         m == "\nFailure : INISourceLoadData() > Could not allocate opLine instance of "
                              "SINISourceLine!\nFailure : CINIFile::Load() > INISourceLoadData() failed!")
@@ -234,7 +227,7 @@ TEST(AllocationFailure, TextLoadFailsCleanlyOrDropsOneLine) {
 TEST(AllocationFailure, BinaryLoadFailsWholeOrLosesOneCopy) {
     TempDir dir;
     std::string path = dir.Write("sample.inb", BinarySample());
-    Fields full = LoadedFully(dir, BinarySample(), "full.inb");
+    Fields full = LoadedFully(BinarySample(), "full.inb");
     const std::string loadFailed = "\nFailure : CINIFile::Load() > INIBinaryLoadData() failed!";
     const std::string valueFailed =
         "\nFailure : INIBinaryLoadData() > CINIFile::ValueAdd() failed!" + loadFailed;
@@ -251,7 +244,7 @@ TEST(AllocationFailure, BinaryLoadFailsWholeOrLosesOneCopy) {
     auto check = [&](const FailedRun& run) {
         const std::string& m = run.messages;
         if (run.result == 0) { // the binary loader fails on any failure of the document: nothing remains
-            EXPECT_FALSE(HasCatalogue(*hoops, dir)) << "allocation " << run.n;
+            EXPECT_EQ(hoops->InsertHoop("x", "y"), -1) << "allocation " << run.n; // no catalogue
             EXPECT_TRUE(
                 m.empty() || m == kBinaryLoaded || m == kCreateLoadFailed ||
                 m == kSectionFailed +
@@ -273,17 +266,11 @@ TEST(AllocationFailure, BinaryLoadFailsWholeOrLosesOneCopy) {
 
 // ---- saving, cloning and appending ----
 
-void LoadSample(CINIHoop& hoops, const TempDir& dir) {
-    std::string path = dir.Write("sample.ini", TextSample());
-    CapturedDiagnostics([&] { hoops.Load(path.c_str()); });
-}
-
 // A clone into a target that held a catalogue: a failure leaves no catalogue, or the copy complete but for
 // one lost copy.
 TEST(AllocationFailure, CloneFailsCleanlyOrLosesOneCopy) {
-    TempDir dir;
     CINIHoop source;
-    LoadSample(source, dir);
+    LoadHoops(source, TextSample());
     Fields original = HoopFields(source);
     std::unique_ptr<CINIHoop> target;
     auto prepare = [&] {
@@ -295,7 +282,7 @@ TEST(AllocationFailure, CloneFailsCleanlyOrLosesOneCopy) {
     long allocations = FailEachAllocation(prepare, act, [&](const FailedRun& run) {
         EXPECT_EQ(HoopFields(source), original) << "the source changed";
         if (run.result == 0) {
-            EXPECT_FALSE(HasCatalogue(*target, dir)) << "allocation " << run.n;
+            EXPECT_EQ(target->InsertHoop("x", "y"), -1) << "allocation " << run.n; // no catalogue
             EXPECT_TRUE(run.messages.empty() || run.messages == kCreateFailed) << run.messages;
             return;
         }
@@ -307,9 +294,8 @@ TEST(AllocationFailure, CloneFailsCleanlyOrLosesOneCopy) {
 
 // An append that fails on any record leaves the target with exactly the hoops it had.
 TEST(AllocationFailure, AppendAddsTheWholeHoopOrNothing) {
-    TempDir dir;
     CINIHoop source;
-    LoadSample(source, dir);
+    LoadHoops(source, TextSample());
     std::unique_ptr<CINIHoop> target;
     auto prepare = [&] {
         target = std::make_unique<CINIHoop>();

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "platform/Diagnostics.h"
+#include <brevant/INIHoop.h>
 
 std::string CapturedDiagnostics(const std::function<void()>& action) {
     testing::internal::CaptureStderr();
@@ -73,4 +74,14 @@ std::string ReadFileBytes(const std::string& path) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+int LoadHoops(CINIHoop& hoops, const std::string& bytes, const std::string& name, std::string* printed) {
+    TempDir dir;
+    std::string path = dir.Write(name, bytes);
+    int result = 0;
+    std::string shown = CapturedDiagnostics([&] { result = hoops.Load(path.c_str()); });
+    if (printed)
+        *printed = shown;
+    return result;
 }

@@ -28,6 +28,12 @@ class TempDir {
 
 std::string ReadFileBytes(const std::string& path);
 
+class CINIHoop;
+// Loads the bytes into `hoops` from a file of this name (its extension picks the form) in a fresh temporary
+// directory; answers Load's result, and what the load printed into `printed` when it is given.
+int LoadHoops(CINIHoop& hoops, const std::string& bytes, const std::string& name = "hoops.ini",
+              std::string* printed = nullptr);
+
 // Switches the C runtime to a locale by its POSIX or its Windows name, whichever the runtime knows; answers
 // the name taken, or null when the locale is not installed.
 const char* UseLocale(const char* posixName, const char* windowsName);
