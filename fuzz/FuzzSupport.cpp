@@ -47,10 +47,10 @@ void CheckTextValue(const SINIValuePool* value) {
     FUZZ_EXPECT(value->iKind >= INI_KIND_DECIMAL && value->iKind <= INI_KIND_REAL);
     FUZZ_EXPECT(value->iType != INI_TYPE_RAW32);
     if (value->iType == INI_TYPE_STRING) // a line never carries a NUL into a value
-        FUZZ_EXPECT(std::strlen(static_cast<const char*>(value->opData)) == size_t(value->iCount));
+        FUZZ_EXPECT(std::strlen(static_cast<const char*>(value->Data())) == size_t(value->iCount));
     if (value->iType == INI_TYPE_CHARACTER)
         for (int i = 0; i < value->iCount; ++i)
-            FUZZ_EXPECT(static_cast<const char*>(value->opData)[i] != '\0');
+            FUZZ_EXPECT(static_cast<const char*>(value->Data())[i] != '\0');
 }
 
 void CheckValue(SINIFilePool* root, SINISectionPool* section, SINIValuePool* value, bool fromText) {
@@ -58,9 +58,9 @@ void CheckValue(SINIFilePool* root, SINISectionPool* section, SINIValuePool* val
     FUZZ_EXPECT(INIGetValueByName(root, section, value->caName) == value);
     FUZZ_EXPECT(value->iType >= INI_TYPE_INTEGER && value->iType <= INI_TYPE_STRING);
     FUZZ_EXPECT(value->iCount >= 1 && value->iCount <= INI_MAX_ELEMENTS);
-    FUZZ_EXPECT(value->opData != nullptr);
+    FUZZ_EXPECT(value->Data() != nullptr);
     if (value->iType == INI_TYPE_STRING)
-        FUZZ_EXPECT(static_cast<const char*>(value->opData)[value->iCount] == '\0');
+        FUZZ_EXPECT(static_cast<const char*>(value->Data())[value->iCount] == '\0');
     if (fromText)
         CheckTextValue(value);
 }
@@ -75,13 +75,12 @@ void CheckSection(SINIFilePool* root, SINISectionPool* section, bool fromText) {
     int values = 0;
     SINIValuePool* previous = nullptr;
     for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext) {
-        FUZZ_EXPECT(value->opPrev == previous);
         CheckValue(root, section, value, fromText);
         previous = value;
         FUZZ_EXPECT(++values <= section->iValueCount);
     }
     FUZZ_EXPECT(values == section->iValueCount);
-    FUZZ_EXPECT(section->opCurrentValue == previous);
+    FUZZ_EXPECT(!section->opValueIndex || section->opValueIndex->opLastValue == previous);
 }
 
 } // namespace

@@ -70,17 +70,17 @@ bool ValueLine(const SINIValuePool* value, std::string& line) {
     line = std::string(value->caName) + "=";
     switch (value->iType) {
     case INI_TYPE_INTEGER:
-        AppendIntegers(line, static_cast<const int32_t*>(value->opData), value->iCount);
+        AppendIntegers(line, static_cast<const int32_t*>(value->Data()), value->iCount);
         break;
     case INI_TYPE_REAL:
-        if (!AppendReals(line, static_cast<const float*>(value->opData), value->iCount))
+        if (!AppendReals(line, static_cast<const float*>(value->Data()), value->iCount))
             return false;
         break;
     case INI_TYPE_CHARACTER:
-        AppendCharacters(line, static_cast<const char*>(value->opData), value->iCount);
+        AppendCharacters(line, static_cast<const char*>(value->Data()), value->iCount);
         break;
     case INI_TYPE_STRING:
-        line += '"' + std::string(static_cast<const char*>(value->opData)) + '"';
+        line += '"' + std::string(static_cast<const char*>(value->Data())) + '"';
         break;
     default:
         return false;
@@ -110,7 +110,7 @@ void ExpectSameValue(const SINIValuePool* want, const SINIValuePool* got) {
     if (want->iType != INI_TYPE_INTEGER) // integers may come back in another of the three integer kinds
         FUZZ_EXPECT(want->iKind == got->iKind);
     size_t bytes = size_t(want->iCount) * size_t(INIGetTypeSize(want->iType));
-    FUZZ_EXPECT(std::memcmp(want->opData, got->opData, bytes) == 0);
+    FUZZ_EXPECT(std::memcmp(want->Data(), got->Data(), bytes) == 0);
 }
 
 void ExpectDocument(SINIFilePool* root, const std::vector<ExpectedSection>& expected) {
@@ -146,7 +146,7 @@ std::string Snapshot(const CINIFile& file) {
         for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext) {
             text += std::string("\n") + value->caName + " " + std::to_string(value->iType) + " " +
                     std::to_string(value->iKind) + " " + std::to_string(value->iCount) + ":";
-            text.append(static_cast<const char*>(value->opData),
+            text.append(static_cast<const char*>(value->Data()),
                         size_t(value->iCount) * size_t(INIGetTypeSize(value->iType)));
         }
     }

@@ -27,10 +27,10 @@ const SINIValuePool* ReadValue(SINISectionPool* section, const char* key, int ty
 char* CopyStringValue(const SINIValuePool* value) {
     if (!value)
         return nullptr;
-    size_t length = strnlen(static_cast<const char*>(value->opData), static_cast<size_t>(value->iCount));
+    size_t length = strnlen(static_cast<const char*>(value->Data()), static_cast<size_t>(value->iCount));
     char* text = static_cast<char*>(MemAlloc(static_cast<size_t>(value->iCount) + 1));
     if (text) {
-        std::memcpy(text, value->opData, length);
+        std::memcpy(text, value->Data(), length);
         text[length] = '\0';
     }
     return text;
@@ -39,7 +39,7 @@ char* CopyStringValue(const SINIValuePool* value) {
 void ReadFour(const SINIValuePool* value, int32_t* a, int32_t* b, int32_t* c, int32_t* d) {
     if (!value)
         return;
-    const int32_t* elements = static_cast<const int32_t*>(value->opData);
+    const int32_t* elements = static_cast<const int32_t*>(value->Data());
     *a = elements[0];
     *b = elements[1];
     *c = elements[2];
@@ -54,7 +54,7 @@ bool ReadPoints(SINISectionPool* section, HoopRecord* hoop) {
     hoop->opPoints = static_cast<POINT*>(MemAlloc(sizeof(POINT) * static_cast<size_t>(count)));
     if (!hoop->opPoints)
         return false;
-    const int32_t* elements = static_cast<const int32_t*>(points->opData);
+    const int32_t* elements = static_cast<const int32_t*>(points->Data());
     for (int k = 0; k < count; ++k)
         hoop->opPoints[k] = POINT{elements[2 * k], elements[2 * k + 1]};
     hoop->iPointCount = count;
@@ -77,10 +77,10 @@ void ReadRectangles(const HoopSections& sections, HoopRecord* hoop) {
 
 void ReadMount(SINISectionPool* section, MountRecord* mount) {
     if (const SINIValuePool* id = ReadValue(section, "id", INI_TYPE_INTEGER, 1))
-        mount->iID = *static_cast<const int32_t*>(id->opData);
+        mount->iID = *static_cast<const int32_t*>(id->Data());
     mount->caLabel = CopyStringValue(ReadValue(section, "label", INI_TYPE_STRING, 0));
     if (const SINIValuePool* rotation = ReadValue(section, "rotation", INI_TYPE_INTEGER, 1))
-        mount->iRotation = *static_cast<const int32_t*>(rotation->opData);
+        mount->iRotation = *static_cast<const int32_t*>(rotation->Data());
     ReadFour(ReadValue(section, "lowhighxy", INI_TYPE_INTEGER, 4), &mount->iLowX, &mount->iHighX,
              &mount->iLowY, &mount->iHighY);
 }

@@ -14,27 +14,54 @@ struct SINIValuePool;
 struct SINISectionPool;
 class CString;
 
-// A hash index from case-folded names to records, so that lookups and appends never walk the lists. Each slot
-// keeps the name's hash beside the record, so that a miss rarely reads a name.
-struct NameSlot {
-    void* record;
-    uint32_t hash;
-};
+// A hash index from case-folded names to records, so that lookups and appends never walk the lists. A slot is
+// one word: the record's address with the name's hash beside it, in full where addresses have 32 bits and as
+// its top 16 bits where they have 64 (of which the address uses at most 48), so that a miss rarely reads a
+// record.
+typedef uint64_t NameSlot;
 struct NameIndex {
     NameSlot* slots;
     uint32_t capacity; // a power of two, or 0 before the first use
     uint32_t used;
 };
 
-// One stored value. The name is kept at its own length right behind the record.
+// One stored value: the name, zero-terminated, right behind the record and the elements behind the name, at
+// once or, for four-byte elements, at the next multiple of four bytes (one zero byte more for strings). A kind beyond a byte, which only a host
+// can give, is kept in four bytes between the name and the elements.
 struct SINIValuePool {
     SINIValuePool* opNext;
-    SINIValuePool* opPrev;
-    void* opData; // iCount elements of the storage type (one zero byte more for strings)
-    int iType;
-    int iKind;
-    int iCount;
-    char caName[]; // zero-terminated
+    int32_t iCount;
+    uint8_t iType;
+    uint8_t iKind; // kWideKind: the kind is kept behind the name
+    uint16_t iNameLength;
+    char caName[];
+
+    static constexpr uint8_t kWideKind = 0xFF;
+    static size_t NameEnd(size_t nameLength) { return (sizeof(SINIValuePool) + nameLength + 1 + 3) & ~size_t(3); }
+    // Single-byte elements follow the name at once; four-byte ones at the next multiple of four.
+    static size_t DataOffset(size_t nameLength, int type, int kind) {
+        if (kind >= 0 && kind < kWideKind && (type == INI_TYPE_CHARACTER || type == INI_TYPE_STRING))
+            return sizeof(SINIValuePool) + nameLength + 1;
+        return NameEnd(nameLength) + (kind >= 0 && kind < kWideKind ? 0 : sizeof(int32_t));
+    }
+    int Kind() const {
+        if (iKind != kWideKind)
+            return iKind;
+        int32_t kind;
+        std::memcpy(&kind, reinterpret_cast<const char*>(this) + NameEnd(iNameLength), sizeof kind);
+        return kind;
+    }
+    void* Data() { return reinterpret_cast<char*>(this) + DataOffset(iNameLength, iType, Kind()); }
+    const void* Data() const {
+        return reinterpret_cast<const char*>(this) + DataOffset(iNameLength, iType, Kind());
+    }
+};
+
+// The index of a section that holds more than a handful of values, with the tail of its list; a smaller
+// section is searched along its list and finds its tail there.
+struct SINIValueIndex {
+    NameIndex names;
+    SINIValuePool* opLastValue;
 };
 
 // One section. The name is kept at its own length right behind the record.
@@ -42,9 +69,9 @@ struct SINISectionPool {
     SINISectionPool* opNext;
     SINISectionPool* opPrev;
     SINIValuePool* opFirstValue;
-    SINIValuePool* opCurrentValue; // the value added last, which is always the tail of the list
-    NameIndex valueIndex;          // built once the section holds more than a handful of values
+    SINIValueIndex* opValueIndex; // null until the section holds more than a handful of values
     int iValueCount;
+    uint32_t iHash; // HashNoCase of the name
     char caName[]; // zero-terminated
 };
 
@@ -116,6 +143,8 @@ SINIValuePool* INIGetValueByName(SINIFilePool* root, SINISectionPool* section, c
 SINISectionPool* INIFindSection(SINIFilePool* root, const char* name, uint32_t hash);
 SINISectionPool* INIAppendSection(SINIFilePool* root, const char* name, size_t length, uint32_t hash);
 SINIValuePool* INIFindValue(SINISectionPool* section, const char* name);
+// Frees the index of a section's values, when it has one.
+void INIFreeValueIndex(SINIFilePool* root, SINISectionPool* section);
 SINIValuePool* INIAppendValue(SINIFilePool* root, SINISectionPool* section, const char* name, size_t length,
                               int type, int kind, int count, const void* data);
 

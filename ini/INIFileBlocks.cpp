@@ -1,6 +1,7 @@
 #include "ini/INIFileBlocks.h"
 
 #include "ini/INIFile.h"
+#include "ini/INIFileNameIndex.h"
 #include "platform/Memory.h"
 
 struct DocumentBlock {
@@ -22,6 +23,10 @@ size_t Aligned(size_t bytes) {
 
 DocumentBlock* NewBlock(size_t size) {
     DocumentBlock* block = static_cast<DocumentBlock*>(MemAlloc(sizeof(DocumentBlock) + size));
+    if (block && !name_index::Fits(block->data + size)) { // the indexes could not hold its records
+        MemFree(block);
+        return nullptr;
+    }
     if (block) {
         block->next = nullptr;
         block->used = 0;
@@ -68,6 +73,11 @@ void* DocumentAllocate(SINIFilePool* root, size_t bytes) {
     fresh->used = bytes;
     root->blocks = fresh;
     return fresh->data;
+}
+
+bool DocumentHasRoom(const SINIFilePool* root, size_t bytes) {
+    const DocumentBlock* head = root->blocks;
+    return head && head->size - head->used >= Aligned(bytes);
 }
 
 void DocumentGiveBack(SINIFilePool* root, void* block, size_t bytes) {

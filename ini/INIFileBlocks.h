@@ -8,6 +8,8 @@
 struct SINIFilePool;
 
 void* DocumentAllocate(SINIFilePool* root, size_t bytes);
+// True when the next `bytes` bytes fit in the block at hand, without a new block.
+bool DocumentHasRoom(const SINIFilePool* root, size_t bytes);
 // Gives back the most recent allocation when nothing was handed out after it; otherwise does nothing.
 void DocumentGiveBack(SINIFilePool* root, void* block, size_t bytes);
 void DocumentFreeAll(SINIFilePool* root);

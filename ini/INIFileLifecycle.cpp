@@ -34,8 +34,7 @@ int CINIFile::Destroy() {
     // Every record lives in the document's blocks; only the indexes have storage of their own.
     for (SINISectionPool* section = opRoot->opFirstSection; section && opRoot->iValueIndexes;
          section = section->opNext) {
-        opRoot->iValueIndexes -= section->valueIndex.capacity != 0;
-        name_index::Free(section->valueIndex);
+        INIFreeValueIndex(opRoot, section);
     }
     name_index::Free(opRoot->sectionIndex);
     DocumentFreeAll(opRoot);

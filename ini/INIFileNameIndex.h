@@ -2,6 +2,7 @@
 // them. Names are unique within one index, so a lookup gives the same record as a walk of the list.
 #pragma once
 
+#include <cstdint>
 #include <cstring>
 
 #include "ini/INIFile.h"
@@ -28,24 +29,49 @@ inline uint32_t Slot(const NameIndex& index, uint32_t hash) {
     return hash & (index.capacity - 1);
 }
 
+// The hash bits that a slot keeps beside the address.
+constexpr bool kFullHash = sizeof(void*) <= 4;
+constexpr int kAddressBits = kFullHash ? 32 : 48;
+constexpr NameSlot kAddressMask = (NameSlot(1) << kAddressBits) - 1;
+
+inline NameSlot Tag(uint32_t hash) {
+    return kFullHash ? NameSlot(hash) << 32 : NameSlot(hash >> 16) << 48;
+}
+inline void* RecordOf(NameSlot slot) {
+    return reinterpret_cast<void*>(static_cast<uintptr_t>(slot & kAddressMask));
+}
+// False for an address beyond the bits that a slot keeps, which no platform that the library runs on gives.
+inline bool Fits(const void* record) {
+    return (NameSlot(reinterpret_cast<uintptr_t>(record)) & ~kAddressMask) == 0;
+}
+
+// The full hash of a record's name, for finding its home slot again.
+inline uint32_t RecordHash(const SINISectionPool* section) {
+    return section->iHash;
+}
+inline uint32_t RecordHash(const SINIValuePool* value) {
+    return HashNoCase(value->caName);
+}
+
 template <class Record> Record* Find(const NameIndex& index, const char* name, uint32_t hash) {
     if (index.capacity == 0)
         return nullptr;
+    const NameSlot tag = Tag(hash);
     for (uint32_t slot = Slot(index, hash);; slot = (slot + 1) & (index.capacity - 1)) {
-        const NameSlot& entry = index.slots[slot];
-        if (entry.record == nullptr)
+        NameSlot entry = index.slots[slot];
+        if (entry == 0)
             return nullptr;
-        Record* record = static_cast<Record*>(entry.record);
-        if (entry.hash == hash && SameName(record->caName, name))
+        Record* record = static_cast<Record*>(RecordOf(entry));
+        if ((entry & ~kAddressMask) == tag && SameName(record->caName, name))
             return record;
     }
 }
 
 inline void PutUnchecked(NameIndex& index, void* record, uint32_t hash) {
     uint32_t slot = Slot(index, hash);
-    while (index.slots[slot].record != nullptr)
+    while (index.slots[slot] != 0)
         slot = (slot + 1) & (index.capacity - 1);
-    index.slots[slot] = NameSlot{record, hash};
+    index.slots[slot] = Tag(hash) | NameSlot(reinterpret_cast<uintptr_t>(record));
     ++index.used;
 }
 
@@ -61,9 +87,13 @@ template <class Record> bool Reserve(NameIndex& index, uint32_t count) {
         return false;
     NameIndex grown{slots, capacity, 0};
     for (uint32_t i = 0; i < index.capacity; ++i)
-        if (index.slots[i].record)
-            PutUnchecked(grown, index.slots[i].record, index.slots[i].hash);
-    MemFreeSized(index.slots, sizeof(NameSlot) * index.capacity);
+        if (index.slots[i]) {
+            const Record* record = static_cast<const Record*>(RecordOf(index.slots[i]));
+            PutUnchecked(grown, RecordOf(index.slots[i]), RecordHash(record));
+        }
+    // The outgrown slots go straight back to the heap rather than to the thread's kept blocks: the records of
+    // the growing document can use them at once.
+    MemFree(index.slots);
     index = grown;
     return true;
 }
@@ -73,21 +103,21 @@ template <class Record> void Erase(NameIndex& index, Record* record) {
     if (index.capacity == 0)
         return;
     uint32_t mask = index.capacity - 1;
-    uint32_t slot = Slot(index, HashNoCase(record->caName));
-    while (index.slots[slot].record != record) {
-        if (index.slots[slot].record == nullptr)
+    uint32_t slot = Slot(index, RecordHash(record));
+    while (RecordOf(index.slots[slot]) != record) {
+        if (index.slots[slot] == 0)
             return;
         slot = (slot + 1) & mask;
     }
-    index.slots[slot] = NameSlot{nullptr, 0};
+    index.slots[slot] = 0;
     --index.used;
-    for (uint32_t next = (slot + 1) & mask; index.slots[next].record != nullptr; next = (next + 1) & mask) {
-        uint32_t home = Slot(index, index.slots[next].hash);
+    for (uint32_t next = (slot + 1) & mask; index.slots[next] != 0; next = (next + 1) & mask) {
+        uint32_t home = Slot(index, RecordHash(static_cast<const Record*>(RecordOf(index.slots[next]))));
         bool between = slot <= next ? (slot < home && home <= next) : (slot < home || home <= next);
         if (between)
             continue;
         index.slots[slot] = index.slots[next];
-        index.slots[next] = NameSlot{nullptr, 0};
+        index.slots[next] = 0;
         slot = next;
     }
 }
@@ -98,12 +128,13 @@ struct ProbeDistances {
     uint32_t longest;
     uint64_t total;
 };
-inline ProbeDistances Distances(const NameIndex& index) {
+template <class Record> ProbeDistances Distances(const NameIndex& index) {
     ProbeDistances distances{0, 0};
     for (uint32_t slot = 0; slot < index.capacity; ++slot) {
-        if (!index.slots[slot].record)
+        if (!index.slots[slot])
             continue;
-        uint32_t distance = (slot - Slot(index, index.slots[slot].hash)) & (index.capacity - 1);
+        uint32_t home = Slot(index, RecordHash(static_cast<const Record*>(RecordOf(index.slots[slot]))));
+        uint32_t distance = (slot - home) & (index.capacity - 1);
         distances.longest = distance > distances.longest ? distance : distances.longest;
         distances.total += distance;
     }

@@ -110,6 +110,7 @@ SINISectionPool* INIAppendSection(SINIFilePool* root, const char* name, size_t l
         return nullptr;
     }
     std::memset(section, 0, sizeof(SINISectionPool));
+    section->iHash = hash;
     std::memcpy(section->caName, name, length);
     section->caName[length] = '\0';
     section->opPrev = root->opLastSection;
@@ -143,8 +144,7 @@ int CINIFile::SectionRemove(const char* name) {
         return 0;
     }
     // The values live in the document's blocks; only the section's index has storage of its own.
-    opRoot->iValueIndexes -= section->valueIndex.capacity != 0;
-    name_index::Free(section->valueIndex);
+    INIFreeValueIndex(opRoot, section);
     // A removed current section hands over to its successor when it was the first, else to its predecessor.
     if (opRoot->opCurrentSection == section)
         opRoot->opCurrentSection = section->opPrev ? section->opPrev : section->opNext;

@@ -6,6 +6,7 @@
 #include "ini/INIFileNameHash.h"
 #include "ini/INIFileNameIndex.h"
 #include "platform/Diagnostics.h"
+#include "platform/Memory.h"
 #include "platform/NoCase.h"
 
 namespace {
@@ -14,52 +15,73 @@ namespace {
 const int kIndexedSection = 8;
 
 SINIValuePool* FindValue(SINISectionPool* section, const char* name) {
-    if (section->valueIndex.capacity)
-        return name_index::Find<SINIValuePool>(section->valueIndex, name, HashNoCase(name));
+    if (section->opValueIndex)
+        return name_index::Find<SINIValuePool>(section->opValueIndex->names, name, HashNoCase(name));
     for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext)
         if (name_index::SameName(value->caName, name))
             return value;
     return nullptr;
 }
 
+SINIValuePool* LastValue(const SINISectionPool* section) {
+    if (section->opValueIndex)
+        return section->opValueIndex->opLastValue;
+    SINIValuePool* last = section->opFirstValue;
+    while (last && last->opNext)
+        last = last->opNext;
+    return last;
+}
+
 // Keeps the section's index able to take one more value; false when memory runs out.
 bool ReserveValueIndex(SINIFilePool* root, SINISectionPool* section) {
     if (section->iValueCount + 1 < kIndexedSection)
         return true;
-    bool fresh = section->valueIndex.capacity == 0;
-    if (!name_index::Reserve<SINIValuePool>(section->valueIndex, section->iValueCount + 1))
+    SINIValueIndex* index = section->opValueIndex;
+    if (index)
+        return name_index::Reserve<SINIValuePool>(index->names, section->iValueCount + 1);
+    index = static_cast<SINIValueIndex*>(MemAlloc(sizeof(SINIValueIndex)));
+    if (!index)
         return false;
-    root->iValueIndexes += fresh;
-    if (fresh)
-        for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext)
-            name_index::PutUnchecked(section->valueIndex, value, HashNoCase(value->caName));
+    *index = SINIValueIndex{NameIndex{nullptr, 0, 0}, LastValue(section)};
+    if (!name_index::Reserve<SINIValuePool>(index->names, section->iValueCount + 1)) {
+        MemFree(index);
+        return false;
+    }
+    for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext)
+        name_index::PutUnchecked(index->names, value, HashNoCase(value->caName));
+    section->opValueIndex = index;
+    ++root->iValueIndexes;
     return true;
 }
 
 void LinkAtTail(SINISectionPool* section, SINIValuePool* value) {
-    SINIValuePool* tail = section->opCurrentValue;
+    SINIValuePool* tail = LastValue(section);
     value->opNext = nullptr;
-    value->opPrev = tail;
     if (tail)
         tail->opNext = value;
     else
         section->opFirstValue = value;
-    section->opCurrentValue = value;
-    if (section->valueIndex.capacity)
-        name_index::PutUnchecked(section->valueIndex, value, HashNoCase(value->caName));
+    if (SINIValueIndex* index = section->opValueIndex) {
+        index->opLastValue = value;
+        name_index::PutUnchecked(index->names, value, HashNoCase(value->caName));
+    }
     ++section->iValueCount;
 }
 
+// The list is linked one way, so the value's predecessor is found by walking up to it.
 void Unlink(SINISectionPool* section, SINIValuePool* value) {
-    name_index::Erase(section->valueIndex, value);
-    if (value->opNext)
-        value->opNext->opPrev = value->opPrev;
-    else
-        section->opCurrentValue = value->opPrev; // the value added last is always the tail
-    if (value->opPrev)
-        value->opPrev->opNext = value->opNext;
+    SINIValuePool* previous = nullptr;
+    for (SINIValuePool* walk = section->opFirstValue; walk != value; walk = walk->opNext)
+        previous = walk;
+    if (previous)
+        previous->opNext = value->opNext;
     else
         section->opFirstValue = value->opNext;
+    if (SINIValueIndex* index = section->opValueIndex) {
+        name_index::Erase(index->names, value);
+        if (index->opLastValue == value)
+            index->opLastValue = previous;
+    }
     --section->iValueCount;
 }
 
@@ -114,9 +136,9 @@ int CINIFile::ValueGet(const char* name, CINIValue* value) {
     }
     std::memcpy(value->caName, stored->caName, std::strlen(stored->caName) + 1);
     value->iType = stored->iType;
-    value->iKind = stored->iKind;
+    value->iKind = stored->Kind();
     value->iCount = stored->iCount;
-    value->opData = stored->opData;
+    value->opData = stored->Data();
     return 1;
 }
 
@@ -147,20 +169,20 @@ SINIValuePool* INIFindValue(SINISectionPool* section, const char* name) {
     return FindValue(section, name);
 }
 
+void INIFreeValueIndex(SINIFilePool* root, SINISectionPool* section) {
+    SINIValueIndex* index = section->opValueIndex;
+    if (!index)
+        return;
+    name_index::Free(index->names);
+    MemFree(index);
+    section->opValueIndex = nullptr;
+    --root->iValueIndexes;
+}
+
 SINIValuePool* INIAppendValue(SINIFilePool* root, SINISectionPool* section, const char* name, size_t length,
                               int type, int kind, int iCount, const void* elements) {
-    size_t nodeBytes = sizeof(SINIValuePool) + length + 1;
-    SINIValuePool* node = static_cast<SINIValuePool*>(DocumentAllocate(root, nodeBytes));
-    if (!node || !ReserveValueIndex(root, section)) {
-        if (node)
-            DocumentGiveBack(root, node, nodeBytes);
-        Diagnose(
-            "Failure : CINIFile::ValueAdd() > Not enough memory to allocate opValue instance of CINIValue!");
-        return nullptr;
-    }
     int size = INIGetTypeSize(type);
     if (size == 0) {
-        DocumentGiveBack(root, node, nodeBytes);
         Diagnose("Failure : CINIFile::ValueAdd() > INIGetTypeSize() failed!");
         return nullptr;
     }
@@ -168,7 +190,6 @@ SINIValuePool* INIAppendValue(SINIFilePool* root, SINISectionPool* section, cons
     if (count == 0)
         count = 1;
     if (count > INI_MAX_ELEMENTS) {
-        DocumentGiveBack(root, node, nodeBytes);
         Diagnose("Failure : CINIFile::ValueAdd() > The number of elements <%u> exceeds maximum allowed limit "
                  "of <%u>",
                  count, static_cast<unsigned>(INI_MAX_ELEMENTS));
@@ -176,25 +197,39 @@ SINIValuePool* INIAppendValue(SINIFilePool* root, SINISectionPool* section, cons
     }
     size_t dataBytes = size_t(count) * size_t(size);
     size_t storedBytes = dataBytes + (type == INI_TYPE_STRING ? 1 : 0);
-    void* data = DocumentAllocate(root, storedBytes);
-    if (!data) {
-        DocumentGiveBack(root, node, nodeBytes);
+    size_t offset = SINIValuePool::DataOffset(length, type, kind);
+    SINIValuePool* node = static_cast<SINIValuePool*>(DocumentAllocate(root, offset + storedBytes));
+    if (!node && DocumentHasRoom(root, offset)) { // the record would fit; its elements do not
         Diagnose("Failure : CINIFile::ValueAdd() > Not enough memory to allocate value elements!");
         return nullptr;
     }
+    if (!node || !ReserveValueIndex(root, section)) {
+        if (node)
+            DocumentGiveBack(root, node, offset + storedBytes);
+        Diagnose(
+            "Failure : CINIFile::ValueAdd() > Not enough memory to allocate opValue instance of CINIValue!");
+        return nullptr;
+    }
+    char* data = reinterpret_cast<char*>(node) + offset;
     // A record without elements gets zero elements rather than a crash; a string gets its terminator.
     if (elements)
         std::memcpy(data, elements, dataBytes);
     else
         std::memset(data, 0, dataBytes);
     if (storedBytes > dataBytes)
-        static_cast<char*>(data)[dataBytes] = '\0';
+        data[dataBytes] = '\0';
     std::memcpy(node->caName, name, length);
     node->caName[length] = '\0';
-    node->iType = type;
-    node->iKind = kind;
-    node->iCount = static_cast<int>(count);
-    node->opData = data;
+    node->iType = static_cast<uint8_t>(type);
+    node->iNameLength = static_cast<uint16_t>(length);
+    if (kind < 0 || kind >= SINIValuePool::kWideKind) {
+        node->iKind = SINIValuePool::kWideKind;
+        int32_t wide = kind;
+        std::memcpy(reinterpret_cast<char*>(node) + SINIValuePool::NameEnd(length), &wide, sizeof wide);
+    } else {
+        node->iKind = static_cast<uint8_t>(kind);
+    }
+    node->iCount = static_cast<int32_t>(count);
     LinkAtTail(section, node);
     return node;
 }

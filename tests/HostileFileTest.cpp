@@ -238,10 +238,11 @@ TEST(HostileNames, CraftedCollisionsLeaveTheIndexesShortProbes) {
         CINIFile file;
         CapturedDiagnostics([&] { ASSERT_EQ(file.Load(path.c_str()), 1); });
         const NameIndex& index =
-            inSections ? file.Root()->sectionIndex : file.Root()->opFirstSection->valueIndex;
+            inSections ? file.Root()->sectionIndex : file.Root()->opFirstSection->opValueIndex->names;
         ASSERT_EQ(index.used, n);
         ASSERT_EQ(index.capacity, 4096u);
-        name_index::ProbeDistances distances = name_index::Distances(index);
+        name_index::ProbeDistances distances = inSections ? name_index::Distances<SINISectionPool>(index)
+                                                          : name_index::Distances<SINIValuePool>(index);
         EXPECT_LE(distances.longest, 512u);
         EXPECT_LE(distances.total, 16 * n);
         EXPECT_TRUE(inSections ? CINIFile::GetSectionByName(file.Root(), names.back().c_str()) != nullptr

@@ -38,7 +38,7 @@ std::string DocumentText(const CINIFile& file) {
         for (SINIValuePool* v = section->opFirstValue; v; v = v->opNext) {
             text += std::string(v->caName) + " " + std::to_string(v->iType) +
                     (v->iKind >= 1 && v->iKind <= 6 ? "dhbcsr"[v->iKind - 1] : '?') + ":";
-            const char* data = static_cast<const char*>(v->opData);
+            const char* data = static_cast<const char*>(v->Data());
             for (int k = 0; k < v->iCount; ++k)
                 text += Element(v->iType, data + k * INIGetTypeSize(v->iType));
             EXPECT_TRUE(v->iType != INI_TYPE_STRING || data[v->iCount] == '\0') << v->caName;

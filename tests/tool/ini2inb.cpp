@@ -11,9 +11,9 @@ namespace {
 
 void AddValue(BinaryIniSection& section, const SINIValuePool* value) {
     size_t bytes = static_cast<size_t>(value->iCount) * static_cast<size_t>(INIGetTypeSize(value->iType));
-    std::string elements(static_cast<const char*>(value->opData), bytes);
+    std::string elements(static_cast<const char*>(value->Data()), bytes);
     if (value->iType == INI_TYPE_INTEGER || value->iType == INI_TYPE_REAL || value->iType == INI_TYPE_RAW32) {
-        const uint32_t* words = static_cast<const uint32_t*>(value->opData);
+        const uint32_t* words = static_cast<const uint32_t*>(value->Data());
         elements.clear();
         for (int k = 0; k < value->iCount; ++k)
             elements += LittleEndian32(words[k]);
