@@ -49,17 +49,7 @@ TEST(PlanTemplate, PicksTheOrientationAndTheTiles) {
     }
 }
 
-TEST(PlanTemplate, RefusesToLayOutAbsurdSizes) {
-    Region huge{-1e8, -1e8, 1e8, 1e8};
-    TemplatePlan plan = PlanTemplate(huge, *FindPaper("Letter"));
-    EXPECT_TRUE(plan.pages.empty());
-    EXPECT_GT(plan.pageCount, kTemplateMostPages);
-}
-
-TEST(TemplateNames, PapersAndRows) {
-    EXPECT_NE(FindPaper("LETTER"), nullptr);
-    EXPECT_EQ(FindPaper("a3"), nullptr);
-    EXPECT_EQ(RowName(0), "A");
+TEST(RowName, GoesOnPastZ) {
     EXPECT_EQ(RowName(25), "Z");
     EXPECT_EQ(RowName(26), "AA");
 }
