@@ -62,6 +62,7 @@ case_convert() {
 1 | convert $DATA/faulty_crlf.ini kept.ini              | err would be lost.*--force
 2 | convert $SAMPLE out.inb                             | [ ! -e out.inb ]
 1 | convert --skip-faulty $DATA/faulty_crlf.ini out.ini | has out.ini '^description="Broken"'
+0 | convert - out.ini <<<$'[hoops]\n[hoops.hoop0]\n[hoops.hoop511]\ndescription="Last"' | has out.ini '^description="Last"'
 1 | import - -o kept.ini <<<'{"hoops": [{"description": "two\nlines"}]}' | err hoop 0 \(two
   |                                                     | err holds a line break
 1 | import - -o kept.ini <<<"{\"hoops\": [$(printf '{},%.0s' {1..512}){}]}" | err 513 hoops read back as 512
