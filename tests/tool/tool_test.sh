@@ -119,7 +119,7 @@ case_rotate() {
 0 | rotate $SAMPLE 6 90 -o turned.ini  | has turned.ini '^points=610,-1060,667,-1049,'
 0 | show turned.ini 6                  | out Sew field +left +-700 +top +1000 +right +700 +bottom +-1000 +\(140\.0 x 200\.0 mm\)
 0 | show turned.ini 7                  | out Sew field +left +-1300 +top +800 +right +1300 +bottom +-800
-0 | rotate turned.ini 6 270 -o turned.ini && tool rotate turned.ini 6 -90 -o turned.ini && tool rotate turned.ini 6 450 -o turned.ini | same_bytes "$SAMPLE" turned.ini
+0 | rotate turned.ini 6 270 -o turned.ini && tool rotate turned.ini 6 -450 -o turned.ini && tool rotate turned.ini 6 450 -o turned.ini | same_bytes "$SAMPLE" turned.ini
 2 | rotate $SAMPLE 13 90 -o bad.ini    |
 2 | rotate $SAMPLE 6 45 -o bad.ini     | err 45 degrees is not a quarter turn.*--any-angle
 2 | rotate $SAMPLE 6 0x5A -o bad.ini   | [ ! -e bad.ini ]
