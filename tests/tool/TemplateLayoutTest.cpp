@@ -20,6 +20,7 @@ TEST(PlanTemplate, PicksTheOrientationAndTheTiles) {
         {191, 247, false, 2, 1}, // a millimetre too wide upright, too tall sideways: two upright tiles
         {178, 430, false, 1, 2}, // a tall multi-position hoop
         {390, 230, false, 3, 1}, // three upright tiles beat four sideways ones
+        {370, 100, true, 2, 1},  // the tiles share 15 mm: two sideways beat three upright
         {600, 600, false, 4, 3},
     };
     for (const auto& row : rows) {

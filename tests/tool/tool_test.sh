@@ -217,7 +217,7 @@ case_merge() {
   |                                                    | out ^14 +Small 50x50
 0 | merge $SAMPLE $SAMPLE -o all.ini                   | head -c "$(wc -c <"$SAMPLE")" all.ini | cmp -s - "$SAMPLE"
 0 | show all.ini 24                                    | out 2: "Top" +id 3 +rotation 0 +x 0 to 0 +y 1000 to 1000
-2 | merge $SAMPLE $SAMPLE -o bad.ini --hoop 13         |
+2 | merge $SAMPLE $SAMPLE -o bad.ini --hoop 13         | err hoop 13 does not exist
 1 | merge $SAMPLE - -o bad.ini <<<$'[hoops]\n[hoops.hoop0]\ndescription="B"\nsize=12' | err <stdin>:4
   |                                                    | [ ! -e bad.ini ]
 0 | merge $SAMPLE - -o forced.ini --force <<<$'[hoops]\n[hoops.hoop0]\ndescription="B"\nsize=12' |
