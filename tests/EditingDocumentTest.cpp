@@ -43,6 +43,9 @@ struct Row {
 
 TEST(INIDocument, EachOperationInEachState) {
     const std::string longest(16383, 'n'), tooLong(16384, 'n');
+    std::string many;
+    for (int k = 0; k < 100000; ++k)
+        many += "7,";
     const std::string noSections = "() > No sections exist in this INI file!";
     const std::string exists = "The value <RECT> already exists in section <B> in this INI file! Cannot add "
                                "two values with the same name to one section!";
@@ -88,14 +91,7 @@ TEST(INIDocument, EachOperationInEachState) {
         // Values: names unique in any case, own copies of their elements, at most 100000 of them.
         {kFilled, CALL(f.ValueAdd(Ints("RECT"))), 0, "ValueAdd() > " + exists},
         {kFilled, CALL(f.ValueAdd(Ints("many", 100000))), 1, "",
-         "[hoops][B]Rect 1d:1,;Next 1d:2,;many 1h:" +
-             [] {
-                 std::string all;
-                 for (int k = 0; k < 100000; ++k)
-                     all += "7,";
-                 return all;
-             }() +
-             ";@B"},
+         "[hoops][B]Rect 1d:1,;Next 1d:2,;many 1h:" + many + ";@B"},
         {kFilled, CALL(f.ValueAdd(Ints("more", 100001))), 0,
          "ValueAdd() > The number of elements <100001> exceeds maximum allowed limit of <100000>"},
         {kFilled, CALL(f.ValueAdd(Ints("neg", -3, INI_TYPE_INTEGER, 5))), 1, "",

@@ -77,29 +77,25 @@ std::string LongName(char fill, int n) {
     return std::string(16381 - tag.size(), fill) + tag;
 }
 
+Counts Of(long sections, long values, long elements) {
+    return {sections, values, elements};
+}
+
 const Hostile kHostileFiles[] = {
     {"ManySections", 50000,
      [](int n) { return Lines(n, [](int k) { return "[s" + std::to_string(k) + "]\nv=1\n"; }); },
-     [](long n) {
-         return Counts{n, n, n};
-     }},
+     [](long n) { return Of(n, n, n); }},
     {"LongNameOnEveryLine", 40,
      [](int n) {
          return Lines(
              n, [](int k) { return k % 2 ? LongName('v', k) + "=1\n" : "[" + LongName('s', k) + "]\n"; });
      },
-     [](long n) {
-         return Counts{n / 2, n / 2, n / 2};
-     }},
+     [](long n) { return Of(n / 2, n / 2, n / 2); }},
     {"FullListOnEveryLine", 60, [](int n) { return "[lists]\n" + Lines(n, FullList); },
-     [](long n) {
-         return Counts{1, n, 8000 * n};
-     }},
+     [](long n) { return Of(1, n, 8000 * n); }},
     {"OneListReplacedOverAndOver", 60,
      [](int n) { return "[lists]\n" + Lines(n, [](int) { return FullList(0); }); },
-     [](long) {
-         return Counts{1, 1, 8000};
-     }},
+     [](long) { return Of(1, 1, 8000); }},
 };
 
 class HostileFile : public ::testing::TestWithParam<Hostile> {

@@ -94,19 +94,10 @@ const Items kSeparators = {",", ",", ",", ", ", " ,", ",,", ";"};
 const Items kContents = {"",  "x", "Arm 1",    "a\"b", ";", "a;b", " ", "\"", std::string("a\0b", 3),
                          "=", "[", "\xFF\xFE", "'"};
 const Items kSuffixes = {"", "", "", " ", "\t", ";c", " ;c", "\"", ",", "x", "]"};
-const Items kSections = {"s",
-                         "S",
-                         "first",
-                         "new",
-                         "a.b",
-                         "(x){y}&!+",
-                         "a b",
-                         "",
-                         "]",
-                         "[x",
-                         "x;y",
-                         "\xF1",
+// clang-format off
+const Items kSections = {"s", "S", "first", "new", "a.b", "(x){y}&!+", "a b", "", "]", "[x", "x;y", "\xF1",
                          "hoops.hoop0.mounts.mount7"};
+// clang-format on
 const Items kLineEnds = {"\n", "\n", "\r", "\xFF", ""};
 
 const std::string& Pick(std::mt19937& random, const Items& items) {
