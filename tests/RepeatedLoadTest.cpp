@@ -71,5 +71,7 @@ TEST(RepeatedLoad, KeptBlocksAreBoundedAndTheNewestStay) {
         EXPECT_EQ(newest, blocks[2]);
         MemFree(newest);
         EXPECT_EQ(KeptBlockCount(), 1u);
+        MemFreeSized(MemAlloc(kSmallestKeptBlock), kSmallestKeptBlock); // the smallest size is kept
+        EXPECT_EQ(KeptBlockCount(), 2u);
     }).join();
 }
