@@ -26,18 +26,26 @@ struct NameIndex {
 };
 
 // One stored value: the name, zero-terminated, right behind the record and the elements behind the name, at
-// once or, for four-byte elements, at the next multiple of four bytes (one zero byte more for strings). A kind beyond a byte, which only a host
-// can give, is kept in four bytes between the name and the elements.
+// once or, for four-byte elements, at the next multiple of four bytes (one zero byte more for strings). A
+// kind beyond a byte, which only a host can give, is kept in four bytes between the name and the elements.
 struct SINIValuePool {
     SINIValuePool* opNext;
     int32_t iCount;
     uint8_t iType;
-    uint8_t iKind; // kWideKind: the kind is kept behind the name
-    uint16_t iNameLength;
+    uint8_t iKind;        // kWideKind: the kind is kept behind the name
+    uint16_t iNameLength; // with kLinkedBack when a link to the previous value precedes the record
     char caName[];
 
     static constexpr uint8_t kWideKind = 0xFF;
-    static size_t NameEnd(size_t nameLength) { return (sizeof(SINIValuePool) + nameLength + 1 + 3) & ~size_t(3); }
+    // The values of a section with an index also link back, in the eight bytes in front of the record, so
+    // that removing one never walks a long list; the few values that came before the index do not.
+    static constexpr uint16_t kLinkedBack = 0x8000;
+    size_t NameLength() const { return iNameLength & ~kLinkedBack; }
+    bool LinkedBack() const { return (iNameLength & kLinkedBack) != 0; }
+    SINIValuePool*& opPrevious() { return reinterpret_cast<SINIValuePool**>(this)[-1]; }
+    static size_t NameEnd(size_t nameLength) {
+        return (sizeof(SINIValuePool) + nameLength + 1 + 3) & ~size_t(3);
+    }
     // Single-byte elements follow the name at once; four-byte ones at the next multiple of four.
     static size_t DataOffset(size_t nameLength, int type, int kind) {
         if (kind >= 0 && kind < kWideKind && (type == INI_TYPE_CHARACTER || type == INI_TYPE_STRING))
@@ -48,12 +56,12 @@ struct SINIValuePool {
         if (iKind != kWideKind)
             return iKind;
         int32_t kind;
-        std::memcpy(&kind, reinterpret_cast<const char*>(this) + NameEnd(iNameLength), sizeof kind);
+        std::memcpy(&kind, reinterpret_cast<const char*>(this) + NameEnd(NameLength()), sizeof kind);
         return kind;
     }
-    void* Data() { return reinterpret_cast<char*>(this) + DataOffset(iNameLength, iType, Kind()); }
+    void* Data() { return reinterpret_cast<char*>(this) + DataOffset(NameLength(), iType, Kind()); }
     const void* Data() const {
-        return reinterpret_cast<const char*>(this) + DataOffset(iNameLength, iType, Kind());
+        return reinterpret_cast<const char*>(this) + DataOffset(NameLength(), iType, Kind());
     }
 };
 
@@ -72,7 +80,7 @@ struct SINISectionPool {
     SINIValueIndex* opValueIndex; // null until the section holds more than a handful of values
     int iValueCount;
     uint32_t iHash; // HashNoCase of the name
-    char caName[]; // zero-terminated
+    char caName[];  // zero-terminated
 };
 
 // Records of a document come from large blocks that the document frees as a whole when it is destroyed.

@@ -11,6 +11,8 @@
 
 namespace {
 
+static_assert(INI_NAME_CAPACITY <= SINIValuePool::kLinkedBack, "a name length leaves the link flag free");
+
 // Small sections are searched along their list; larger ones get an index once they reach this many values.
 const int kIndexedSection = 8;
 
@@ -57,6 +59,8 @@ bool ReserveValueIndex(SINIFilePool* root, SINISectionPool* section) {
 void LinkAtTail(SINISectionPool* section, SINIValuePool* value) {
     SINIValuePool* tail = LastValue(section);
     value->opNext = nullptr;
+    if (value->LinkedBack())
+        value->opPrevious() = tail;
     if (tail)
         tail->opNext = value;
     else
@@ -68,11 +72,17 @@ void LinkAtTail(SINISectionPool* section, SINIValuePool* value) {
     ++section->iValueCount;
 }
 
-// The list is linked one way, so the value's predecessor is found by walking up to it.
+// A value without a link back is one of the first few of its section, and its predecessor is found by walking
+// up to it.
 void Unlink(SINISectionPool* section, SINIValuePool* value) {
     SINIValuePool* previous = nullptr;
-    for (SINIValuePool* walk = section->opFirstValue; walk != value; walk = walk->opNext)
-        previous = walk;
+    if (value->LinkedBack())
+        previous = value->opPrevious();
+    else
+        for (SINIValuePool* walk = section->opFirstValue; walk != value; walk = walk->opNext)
+            previous = walk;
+    if (value->opNext && value->opNext->LinkedBack())
+        value->opNext->opPrevious() = previous;
     if (previous)
         previous->opNext = value->opNext;
     else
@@ -198,14 +208,16 @@ SINIValuePool* INIAppendValue(SINIFilePool* root, SINISectionPool* section, cons
     size_t dataBytes = size_t(count) * size_t(size);
     size_t storedBytes = dataBytes + (type == INI_TYPE_STRING ? 1 : 0);
     size_t offset = SINIValuePool::DataOffset(length, type, kind);
-    SINIValuePool* node = static_cast<SINIValuePool*>(DocumentAllocate(root, offset + storedBytes));
-    if (!node && DocumentHasRoom(root, offset)) { // the record would fit; its elements do not
+    size_t back = section->opValueIndex || section->iValueCount + 1 >= kIndexedSection ? sizeof(void*) : 0;
+    char* block = static_cast<char*>(DocumentAllocate(root, back + offset + storedBytes));
+    if (!block && DocumentHasRoom(root, back + offset)) { // the record would fit; its elements do not
         Diagnose("Failure : CINIFile::ValueAdd() > Not enough memory to allocate value elements!");
         return nullptr;
     }
-    if (!node || !ReserveValueIndex(root, section)) {
-        if (node)
-            DocumentGiveBack(root, node, offset + storedBytes);
+    SINIValuePool* node = reinterpret_cast<SINIValuePool*>(block + back);
+    if (!block || !ReserveValueIndex(root, section)) {
+        if (block)
+            DocumentGiveBack(root, block, back + offset + storedBytes);
         Diagnose(
             "Failure : CINIFile::ValueAdd() > Not enough memory to allocate opValue instance of CINIValue!");
         return nullptr;
@@ -221,7 +233,7 @@ SINIValuePool* INIAppendValue(SINIFilePool* root, SINISectionPool* section, cons
     std::memcpy(node->caName, name, length);
     node->caName[length] = '\0';
     node->iType = static_cast<uint8_t>(type);
-    node->iNameLength = static_cast<uint16_t>(length);
+    node->iNameLength = static_cast<uint16_t>(length | (back ? SINIValuePool::kLinkedBack : 0));
     if (kind < 0 || kind >= SINIValuePool::kWideKind) {
         node->iKind = SINIValuePool::kWideKind;
         int32_t wide = kind;
