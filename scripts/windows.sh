@@ -26,7 +26,7 @@ configure() { # DIR [CMAKE ARGUMENTS...]
     shift
     cmake -S . -B "$root/$dir" -DCMAKE_BUILD_TYPE=Release $launcher "$@" >/dev/null
 }
-hosts="edit_hoop"
+hosts="edit_hoop edit_hoop_c"
 
 configure linux -DBREVANT_TESTS=OFF -DBREVANT_TOOLS=OFF
 cmake --build "$root/linux" -j"$jobs" --target brevant $hosts

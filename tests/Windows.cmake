@@ -4,7 +4,7 @@
 if(NOT WIN32)
   return()
 endif()
-set(BREVANT_LINUX_BUILD "" CACHE PATH "A Linux build of this tree (brevant and edit_hoop), the reference")
+set(BREVANT_LINUX_BUILD "" CACHE PATH "A Linux build of this tree (brevant and the edit_hoop hosts), the reference")
 if(NOT EXISTS ${BREVANT_LINUX_BUILD}/libbrevant.so)
   message(FATAL_ERROR "The Windows tests compare with a Linux build: set BREVANT_LINUX_BUILD (scripts/windows.sh does)")
 endif()
@@ -16,12 +16,15 @@ add_test(NAME windows.exports_match_linux
          COMMAND ${windows_test} exports ${CMAKE_OBJDUMP} $<TARGET_FILE:brevant> ${BREVANT_LINUX_BUILD}/libbrevant.so
          WORKING_DIRECTORY ${work})
 add_test(NAME windows.imports_only_system_dlls
-         COMMAND ${windows_test} imports ${CMAKE_OBJDUMP} $<TARGET_FILE:brevant> $<TARGET_FILE:edit_hoop>
+         COMMAND ${windows_test} imports ${CMAKE_OBJDUMP} $<TARGET_FILE:brevant> $<TARGET_FILE:edit_hoop> $<TARGET_FILE:edit_hoop_c>
                  $<$<TARGET_EXISTS:brevant_tool>:$<TARGET_FILE:brevant_tool>>)
+# The classic C++ host and the C host each save under Wine the bytes that their Linux builds save.
 if(CMAKE_CROSSCOMPILING_EMULATOR)
-  add_test(NAME windows.host_saves_like_linux
-           COMMAND ${windows_test} saves ${work}/edit_hoop ${PROJECT_SOURCE_DIR}/examples/hoops.ini
-                   ${BREVANT_LINUX_BUILD}/examples/edit_hoop $<TARGET_FILE:edit_hoop> -- ${CMAKE_CROSSCOMPILING_EMULATOR})
+  foreach(host edit_hoop edit_hoop_c)
+    add_test(NAME windows.${host}_saves_like_linux
+             COMMAND ${windows_test} saves ${work}/${host} ${PROJECT_SOURCE_DIR}/examples/hoops.ini
+                     ${BREVANT_LINUX_BUILD}/examples/${host} $<TARGET_FILE:${host}> -- ${CMAKE_CROSSCOMPILING_EMULATOR})
+  endforeach()
 endif()
 
 # The zip (cmake/WindowsZip.cmake): unpacked, a MinGW host finds it with find_package and runs against it.
