@@ -8,8 +8,9 @@ set_tests_properties(examples.classic PROPERTIES PASS_REGULAR_EXPRESSION "Small 
 add_test(NAME examples.modern
          COMMAND example_modern ${PROJECT_SOURCE_DIR}/examples/hoops.ini ${EXAMPLE_OUT}/modern.ini)
 set_tests_properties(examples.modern PROPERTIES PASS_REGULAR_EXPRESSION "Small 50x50: 500 x 500\n")
+list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " emulator) # a Windows build runs it under Wine
 add_test(NAME examples.modern_reports_faulty_lines
-         COMMAND sh -c "printf '[hoops]\\nbad\\n' > '${EXAMPLE_OUT}/faulty.ini' && $<TARGET_FILE:example_modern> '${EXAMPLE_OUT}/faulty.ini' '${EXAMPLE_OUT}/fixed.ini' 2>&1 && grep -c checked '${EXAMPLE_OUT}/fixed.ini' | grep -qx 0")
+         COMMAND sh -c "printf '[hoops]\\nbad\\n' > '${EXAMPLE_OUT}/faulty.ini' && ${emulator} $<TARGET_FILE:example_modern> '${EXAMPLE_OUT}/faulty.ini' '${EXAMPLE_OUT}/fixed.ini' 2>&1 && grep -c checked '${EXAMPLE_OUT}/fixed.ini' | grep -qx 0")
 set_tests_properties(examples.modern_reports_faulty_lines PROPERTIES PASS_REGULAR_EXPRESSION "faulty.ini:2: Error : Line <0002> - ")
 add_test(NAME examples.modern_refuses_other_files COMMAND example_modern ${PROJECT_SOURCE_DIR}/README.md ${EXAMPLE_OUT}/x.ini)
 set_tests_properties(examples.modern_refuses_other_files PROPERTIES WILL_FAIL TRUE)

@@ -28,6 +28,7 @@ if(CMAKE_CROSSCOMPILING_EMULATOR)
 endif()
 
 # The zip (cmake/WindowsZip.cmake): unpacked, a MinGW host finds it with find_package and runs against it.
+get_filename_component(toolchain ${CMAKE_TOOLCHAIN_FILE} ABSOLUTE BASE_DIR ${PROJECT_SOURCE_DIR})
 add_test(NAME windows.zip_installs_and_links
-         COMMAND ${windows_test} zip ${work}/zip ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR} ${CMAKE_TOOLCHAIN_FILE}
+         COMMAND ${windows_test} zip ${work}/zip ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR} ${toolchain}
                  -- ${CMAKE_CROSSCOMPILING_EMULATOR})

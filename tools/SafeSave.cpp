@@ -210,6 +210,10 @@ std::string FlushStandardOutput() {
     return {};
 }
 
-void ReportBrokenPipes() {
+void PrepareStandardStreams() {
     std::signal(SIGPIPE, SIG_IGN);
+}
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
 }

@@ -1,7 +1,8 @@
 // Every way the tool touches the file system: reading an input (a path, or "-" for standard input) and
 // writing an output so that nothing is ever half-written or replaced behind a link.
 //
-// This is the one file with operating-system code; the rest of the tool only sees bytes and messages.
+// SafeSave.cpp (POSIX systems) and SafeSaveWindows.cpp hold the tool's only operating-system code; the rest
+// of the tool only sees bytes and messages.
 //
 // WriteOutput(target, bytes) is the only way the tool writes a file:
 //  - "-" writes to standard output; every write is checked.
@@ -15,6 +16,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Reads a whole input. "-" reads standard input to its end. On failure answers false with the reason in plain
 // words ("No such file or directory", "it is a directory").
@@ -27,5 +29,10 @@ std::string WriteOutput(const std::string& target, const std::string& bytes);
 // Flushes standard output and answers an empty text, or why it failed ("No space left on device").
 std::string FlushStandardOutput();
 
-// A closed pipe makes writes fail with an error the tool reports, instead of ending the process silently.
-void ReportBrokenPipes();
+// A closed pipe makes writes fail with an error the tool reports, instead of ending the process silently; the
+// standard streams carry bytes unchanged (Windows would turn LF into CR LF).
+void PrepareStandardStreams();
+
+// The command line as UTF-8 texts, whatever the system's own code page (Windows hands main() its ANSI code
+// page).
+std::vector<std::string> CommandLineArguments(int argc, char** argv);

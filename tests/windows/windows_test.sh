@@ -69,7 +69,7 @@ zip)
     cmake -DBUILD="$build" -DZIP="$work/brevant.zip" -P "$source/cmake/WindowsZip.cmake"
     (cd "$work/unpacked" && cmake -E tar xf ../brevant.zip)
     root="$work/unpacked/brevant"
-    for file in bin/brevant.dll lib/libbrevant.dll.a lib/brevant.def include/brevant/Brevant.h \
+    for file in bin/brevant.dll bin/brevant.exe lib/libbrevant.dll.a lib/brevant.def include/brevant/Brevant.h \
         lib/cmake/Brevant/BrevantConfig.cmake lib/pkgconfig/brevant.pc; do
         [ -f "$root/$file" ] || { echo "the zip lacks $file"; exit 1; }
     done
