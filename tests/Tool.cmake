@@ -39,7 +39,7 @@ if(TARGET brevant_tool)
   endif()
   # What Windows lacks: cairo for drawing, and the POSIX file kinds, links, permissions and shell completion.
   set(TOOL_TESTS_NEED_CAIRO render template)
-  set(TOOL_TESTS_NEED_POSIX links not_regular completion)
+  set(TOOL_TESTS_NEED_POSIX targets completion)
   foreach(script tool safety)
     string(TOUPPER ${script} prefix)
     foreach(case ${${prefix}_TEST_CASES})
