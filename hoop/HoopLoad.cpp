@@ -15,14 +15,36 @@
 
 namespace {
 
-// The value `key` of a section when it has the storage type and, unless `count` is 0, that element count;
-// null otherwise.
-const SINIValuePool* ReadValue(SINISectionPool* section, const char* key, int type, int count) {
-    const SINIValuePool* value = INIFindValue(section, key);
-    if (!value || value->iType != type || (count != 0 && value->iCount != count))
-        return nullptr;
-    return value;
+// True when `name` is `key` (lowercase) without regard to ASCII case.
+bool NameIs(const char* name, const char* key) {
+    for (; *key; ++name, ++key)
+        if (FoldAscii(static_cast<unsigned char>(*name)) != static_cast<unsigned char>(*key))
+            return false;
+    return *name == '\0';
 }
+
+// The values of a section that the reader takes, found in one walk of its values rather than one search per
+// name: value names are unique within a section without regard to case, so each name matches at most one.
+template <int N> struct ValuesOf {
+    const SINIValuePool* found[N] = {};
+
+    ValuesOf(const SINISectionPool* section, const char* const (&keys)[N]) {
+        for (const SINIValuePool* value = section->opFirstValue; value; value = value->opNext)
+            for (int k = 0; k < N; ++k)
+                if (!found[k] && NameIs(value->caName, keys[k])) {
+                    found[k] = value;
+                    break;
+                }
+    }
+
+    // Value `k` when it has the storage type and, unless `count` is 0, that element count; null otherwise.
+    const SINIValuePool* Get(int k, int type, int count) const {
+        const SINIValuePool* value = found[k];
+        if (!value || value->iType != type || (count != 0 && value->iCount != count))
+            return nullptr;
+        return value;
+    }
+};
 
 char* CopyStringValue(const SINIValuePool* value) {
     if (!value)
@@ -46,8 +68,7 @@ void ReadFour(const SINIValuePool* value, int32_t* a, int32_t* b, int32_t* c, in
     *d = elements[3];
 }
 
-bool ReadPoints(SINISectionPool* section, HoopRecord* hoop) {
-    const SINIValuePool* points = ReadValue(section, "points", INI_TYPE_INTEGER, 0);
+bool ReadPoints(const SINIValuePool* points, HoopRecord* hoop) {
     if (!points || points->iCount <= 0 || points->iCount % 2 != 0)
         return false;
     int count = points->iCount / 2;
@@ -70,19 +91,23 @@ void ReadRectangles(const HoopSections& sections, HoopRecord* hoop) {
         if (!sections.rectangles[r])
             continue;
         const HoopRectFields& edges = *kRectangleEdges[r];
-        ReadFour(ReadValue(sections.rectangles[r], "rect", INI_TYPE_INTEGER, 4), &(hoop->*edges.left),
-                 &(hoop->*edges.top), &(hoop->*edges.right), &(hoop->*edges.bottom));
+        const char* const keys[] = {"rect"};
+        ValuesOf<1> values(sections.rectangles[r], keys);
+        ReadFour(values.Get(0, INI_TYPE_INTEGER, 4), &(hoop->*edges.left), &(hoop->*edges.top),
+                 &(hoop->*edges.right), &(hoop->*edges.bottom));
     }
 }
 
-void ReadMount(SINISectionPool* section, MountRecord* mount) {
-    if (const SINIValuePool* id = ReadValue(section, "id", INI_TYPE_INTEGER, 1))
+void ReadMount(const SINISectionPool* section, MountRecord* mount) {
+    const char* const keys[] = {"id", "label", "rotation", "lowhighxy"};
+    ValuesOf<4> values(section, keys);
+    if (const SINIValuePool* id = values.Get(0, INI_TYPE_INTEGER, 1))
         mount->iID = *static_cast<const int32_t*>(id->Data());
-    mount->caLabel = CopyStringValue(ReadValue(section, "label", INI_TYPE_STRING, 0));
-    if (const SINIValuePool* rotation = ReadValue(section, "rotation", INI_TYPE_INTEGER, 1))
+    mount->caLabel = CopyStringValue(values.Get(1, INI_TYPE_STRING, 0));
+    if (const SINIValuePool* rotation = values.Get(2, INI_TYPE_INTEGER, 1))
         mount->iRotation = *static_cast<const int32_t*>(rotation->Data());
-    ReadFour(ReadValue(section, "lowhighxy", INI_TYPE_INTEGER, 4), &mount->iLowX, &mount->iHighX,
-             &mount->iLowY, &mount->iHighY);
+    ReadFour(values.Get(3, INI_TYPE_INTEGER, 4), &mount->iLowX, &mount->iHighX, &mount->iLowY,
+             &mount->iHighY);
 }
 
 // Appends the mounts of hoop `index`; false when a record cannot be allocated.
@@ -130,9 +155,11 @@ bool ReadHoops(CINIHoop* owner, HoopCatalogue* catalogue) {
         HoopRecord* hoop = AppendHoopRecord(catalogue);
         if (!hoop)
             return false;
-        hoop->caDescription = CopyStringValue(ReadValue(sections.hoop, "description", INI_TYPE_STRING, 0));
-        hoop->caShape = CopyStringValue(ReadValue(sections.hoop, "shape", INI_TYPE_STRING, 0));
-        if (ReadPoints(sections.hoop, hoop))
+        const char* const keys[] = {"description", "shape", "points"};
+        ValuesOf<3> values(sections.hoop, keys);
+        hoop->caDescription = CopyStringValue(values.Get(0, INI_TYPE_STRING, 0));
+        hoop->caShape = CopyStringValue(values.Get(1, INI_TYPE_STRING, 0));
+        if (ReadPoints(values.Get(2, INI_TYPE_INTEGER, 0), hoop))
             defaultOutline = false;
         ReadRectangles(sections, hoop);
         if (!ReadMounts(map, hoop, index))

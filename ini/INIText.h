@@ -28,6 +28,11 @@ struct SINISourceScratch {
         float reals[INI_LINE_ELEMENTS];
         char characters[INI_LINE_ELEMENTS];
     } elements;
+    // The name of the section line that the loader meets next, found while the lines before it are read:
+    // where it lies in the read buffer, its length and its hash. Null once the buffer may have changed.
+    const char* aheadName = nullptr;
+    size_t aheadLength = 0;
+    uint32_t aheadHash = 0;
 };
 
 // The loader's working record ("opLine"), one per load, on the heap together with its scratch space.
@@ -58,9 +63,10 @@ int INISourceClasifyValue(SINISourceLine* opLine);
 int INISourceCheckValueSymbols(SINISourceLine* opLine);
 int INISourceStoreValues(SINISourceLine* opLine, CINIFile* document);
 
-// Makes the section of this name (checked, zero-terminated, `length` characters) current, adding it when the
-// document has none of that name: 0, or -1 after the messages of a failed add.
-int INISourceEnterSection(SINISourceLine* opLine, CINIFile* document, const char* name, size_t length);
+// Makes the section of this name (checked, zero-terminated, `length` characters, hashed by HashNoCaseBytes)
+// current, adding it when the document has none of that name: 0, or -1 after the messages of a failed add.
+int INISourceEnterSection(SINISourceLine* opLine, CINIFile* document, const char* name, size_t length,
+                          uint32_t hash);
 
 // Takes the line at the start of `text`, when it has one of the common, well-formed shapes, in one pass: an
 // empty line, a plain section line, or a name followed directly by a decimal list or a quoted string. `text`

@@ -26,12 +26,12 @@ size_t Through(const char* text, const char* end) {
     return IsMember(kLineEndSymbols, *end) && length < INI_LINE_CAPACITY ? length + 1 : 0;
 }
 
-// Once the section index outgrows the caches, its probe for a new section would wait for memory at every
-// section line. While the value lines of this section are read, the slot that the next section line of the
-// buffer will probe is fetched already; a guess that is wrong costs one useless fetch. A smaller index stays
-// in the caches and needs none of this.
-void FetchNextSectionSlot(const NameIndex& index, const char* text) {
-    const uint32_t kCachedSlots = 1 << 16;
+// Once the section index outgrows the first-level cache, its probe for a new section would wait for memory
+// at every section line. While the value lines of this section are read, the slot that the next section line
+// of the buffer will probe is fetched already, and the hash of its name is kept for that line; a guess that
+// is wrong costs one useless fetch. A smaller index needs none of this.
+void LookAhead(SINISourceScratch* scratch, const NameIndex& index, const char* text) {
+    const uint32_t kCachedSlots = 1 << 10;
     if (index.capacity <= kCachedSlots)
         return;
     const char* open = text;
@@ -42,8 +42,10 @@ void FetchNextSectionSlot(const NameIndex& index, const char* text) {
     const char* close = open + 1;
     while (IsMember(kSectionSymbols, *close))
         ++close;
-    uint32_t hash = HashNoCaseBytes(open + 1, static_cast<size_t>(close - open - 1));
-    __builtin_prefetch(&index.slots[hash & (index.capacity - 1)]);
+    scratch->aheadName = open + 1;
+    scratch->aheadLength = static_cast<size_t>(close - open - 1);
+    scratch->aheadHash = HashNoCaseBytes(open + 1, scratch->aheadLength);
+    __builtin_prefetch(&index.slots[scratch->aheadHash & (index.capacity - 1)]);
 }
 
 // "[" section symbols "]" and the line end.
@@ -56,8 +58,13 @@ size_t TakeSection(SINISourceLine* opLine, CINIFile* document, char* text) {
     size_t taken = Through(text, close + 1);
     if (taken) {
         *close = '\0';
-        INISourceEnterSection(opLine, document, text + 1, static_cast<size_t>(close - text - 1));
-        FetchNextSectionSlot(document->Root()->sectionIndex, text + taken);
+        const char* name = text + 1;
+        size_t length = static_cast<size_t>(close - name);
+        SINISourceScratch* scratch = opLine->scratch;
+        bool ahead = scratch->aheadName == name && scratch->aheadLength == length;
+        uint32_t hash = ahead ? scratch->aheadHash : HashNoCaseBytes(name, length);
+        INISourceEnterSection(opLine, document, name, length, hash);
+        LookAhead(scratch, document->Root()->sectionIndex, text + taken);
     }
     return taken;
 }

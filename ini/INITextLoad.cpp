@@ -34,6 +34,7 @@ void ReadLines(SINISourceLine* opLine, INIByteSource* source, CINIFile* document
     opLine->iLineNumber = 1;
     LineBuffer* reader = &reinterpret_cast<SourceLoadRecord*>(opLine)->reader;
     StartLines(reader, source);
+    opLine->scratch->aheadName = nullptr;
     char* line = nullptr;
     size_t length = 0;
     for (;; ++opLine->iLineNumber) { // empty lines count too
@@ -42,6 +43,7 @@ void ReadLines(SINISourceLine* opLine, INIByteSource* source, CINIFile* document
             reader->position += taken;
             continue;
         }
+        opLine->scratch->aheadName = nullptr; // the reader may refill its buffer
         if (!NextLine(reader, opLine->caLine, &line, &length))
             break;
         if (line[0] == '\0')

@@ -58,12 +58,13 @@ int INISourceCheckIsSection(SINISourceLine* opLine, CINIFile* document) {
     char* name = text + 1;
     if (name[0] == '\0' || !INIStringStripPrePostSpace(name))
         return IncompleteSection(opLine); // "[]" followed by a comment
-    return INISourceEnterSection(opLine, document, name, std::strlen(name));
+    length = std::strlen(name);
+    return INISourceEnterSection(opLine, document, name, length, HashNoCaseBytes(name, length));
 }
 
-int INISourceEnterSection(SINISourceLine* opLine, CINIFile* document, const char* name, size_t length) {
+int INISourceEnterSection(SINISourceLine* opLine, CINIFile* document, const char* name, size_t length,
+                          uint32_t hash) {
     SINIFilePool* root = document->Root();
-    uint32_t hash = HashNoCaseBytes(name, length);
     if (SINISectionPool* section = INIFindSection(root, name, hash)) {
         root->opCurrentSection = section;
         return 0;
