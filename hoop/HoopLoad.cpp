@@ -18,7 +18,7 @@ namespace {
 // True when `name` is `key` (lowercase) without regard to ASCII case.
 bool NameIs(const char* name, const char* key) {
     for (; *key; ++name, ++key)
-        if (FoldAscii(static_cast<unsigned char>(*name)) != static_cast<unsigned char>(*key))
+        if (*name != *key && FoldAscii(static_cast<unsigned char>(*name)) != static_cast<unsigned char>(*key))
             return false;
     return *name == '\0';
 }

@@ -75,6 +75,9 @@ int INISourceEnterSection(SINISourceLine* opLine, CINIFile* document, const char
 // 0, with the text untouched, for every other line, which the steps then take.
 enum { INI_TEXT_PADDING = 8 };
 size_t INISourceTakeCommonLine(SINISourceLine* opLine, CINIFile* document, char* text);
+// Takes the common lines at the start of `text` one after another, up to the first line that is not one,
+// counting each line taken in the record's line number; gives the bytes taken.
+size_t INISourceTakeCommonLines(SINISourceLine* opLine, CINIFile* document, char* text);
 
 // The stores of the six value kinds: 1 when the value has been added or has replaced an earlier one.
 int INISourceStoreDecimalValues(SINISourceLine* opLine, CINIFile* document);

@@ -50,18 +50,18 @@ void LookAhead(SINISourceScratch* scratch, const NameIndex& index, const char* t
 
 // "[" section symbols "]" and the line end.
 size_t TakeSection(SINISourceLine* opLine, CINIFile* document, char* text) {
-    char* close = text + 1;
-    while (IsMember(kSectionSymbols, *close))
+    const char* name = text + 1;
+    SINISourceScratch* scratch = opLine->scratch;
+    bool ahead = scratch->aheadName == name; // the name has been scanned and hashed already
+    char* close = text + 1 + (ahead ? scratch->aheadLength : 0);
+    while (!ahead && IsMember(kSectionSymbols, *close))
         ++close;
-    if (*close != ']' || close == text + 1)
+    if (*close != ']' || close == name)
         return 0;
     size_t taken = Through(text, close + 1);
     if (taken) {
         *close = '\0';
-        const char* name = text + 1;
         size_t length = static_cast<size_t>(close - name);
-        SINISourceScratch* scratch = opLine->scratch;
-        bool ahead = scratch->aheadName == name && scratch->aheadLength == length;
         uint32_t hash = ahead ? scratch->aheadHash : HashNoCaseBytes(name, length);
         INISourceEnterSection(opLine, document, name, length, hash);
         LookAhead(scratch, document->Root()->sectionIndex, text + taken);
@@ -95,11 +95,13 @@ uint32_t DigitsValue(uint64_t word, int digits) {
 const char* ReadPlainDecimals(const char* text, int32_t* elements, int* count) {
     int stored = 0;
     for (;; ++text) {
-        bool negative = *text == '-';
-        text += negative;
+        // The sign comes from the same eight bytes as the digits, so that each element waits for one load.
         uint64_t word = LoadEightBytes(text);
+        bool negative = (word & 0xFF) == '-';
+        word >>= 8 * negative; // the byte that comes in at the top is zero, which is no digit
+        text += negative;
         int digits = LeadingDigits(word);
-        if (digits == 0 || digits == 8 || (*text == '0' && digits > 1) || stored == INI_LINE_ELEMENTS)
+        if (digits == 0 || digits == 8 || ((word & 0xFF) == '0' && digits > 1) || stored == INI_LINE_ELEMENTS)
             return nullptr;
         uint32_t number = DigitsValue(word, digits);
         elements[stored++] = static_cast<int32_t>(negative ? 0u - number : number);
@@ -122,12 +124,26 @@ size_t TakeDecimals(SINISourceLine* opLine, CINIFile* document, char* text, size
     return taken;
 }
 
+// The first byte from `text` on that ends a line or is zero. Eight bytes are tested at a time: a byte equal
+// to one of the four becomes zero after the exclusive or, and the lowest zero byte of a word is found
+// exactly. `text` runs on to zero bytes, so every word read lies within the text and its padding.
+const char* LineEndOrZero(const char* text) {
+    const uint64_t ones = 0x0101010101010101ull;
+    for (;; text += 8) {
+        uint64_t word = LoadEightBytes(text);
+        uint64_t cr = word ^ (ones * '\r'), lf = word ^ (ones * '\n'), ff = ~word;
+        uint64_t zero =
+            ((word - ones) & ~word) | ((cr - ones) & ~cr) | ((lf - ones) & ~lf) | ((ff - ones) & ~ff);
+        zero &= ones * 0x80;
+        if (zero)
+            return text + (__builtin_ctzll(zero) >> 3);
+    }
+}
+
 // A quoted string: the line's last character is the closing quote, and "" is accepted and not stored.
 size_t TakeString(SINISourceLine* opLine, CINIFile* document, char* text, size_t nameLength) {
     const char* value = text + nameLength + 1;
-    const char* end = value + 1;
-    while (*end != '\0' && !IsMember(kLineEndSymbols, *end))
-        ++end;
+    const char* end = LineEndOrZero(value + 1);
     size_t taken = Through(text, end);
     if (!taken || end - value < 2 || end[-1] != '"')
         return 0;
@@ -137,11 +153,7 @@ size_t TakeString(SINISourceLine* opLine, CINIFile* document, char* text, size_t
     return taken;
 }
 
-} // namespace
-
-size_t INISourceTakeCommonLine(SINISourceLine* opLine, CINIFile* document, char* text) {
-    if (!document->Root())
-        return 0;
+size_t TakeLine(SINISourceLine* opLine, CINIFile* document, char* text) {
     if (IsMember(kLineEndSymbols, text[0]))
         return 1; // an empty line: nothing to do
     if (text[0] == '[')
@@ -157,4 +169,23 @@ size_t INISourceTakeCommonLine(SINISourceLine* opLine, CINIFile* document, char*
     if (first == '-' || IsDigit(first))
         return TakeDecimals(opLine, document, text, nameLength);
     return 0;
+}
+
+} // namespace
+
+size_t INISourceTakeCommonLine(SINISourceLine* opLine, CINIFile* document, char* text) {
+    if (!document->Root())
+        return 0;
+    return TakeLine(opLine, document, text);
+}
+
+size_t INISourceTakeCommonLines(SINISourceLine* opLine, CINIFile* document, char* text) {
+    if (!document->Root())
+        return 0;
+    char* next = text;
+    while (size_t taken = TakeLine(opLine, document, next)) {
+        next += taken;
+        ++opLine->iLineNumber;
+    }
+    return static_cast<size_t>(next - text);
 }

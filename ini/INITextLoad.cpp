@@ -38,11 +38,7 @@ void ReadLines(SINISourceLine* opLine, INIByteSource* source, CINIFile* document
     char* line = nullptr;
     size_t length = 0;
     for (;; ++opLine->iLineNumber) { // empty lines count too
-        size_t taken = INISourceTakeCommonLine(opLine, document, UnreadBytes(reader));
-        if (taken) {
-            reader->position += taken;
-            continue;
-        }
+        reader->position += INISourceTakeCommonLines(opLine, document, UnreadBytes(reader));
         opLine->scratch->aheadName = nullptr; // the reader may refill its buffer
         if (!NextLine(reader, opLine->caLine, &line, &length))
             break;
