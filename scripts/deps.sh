@@ -8,7 +8,7 @@ packages="cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libcli1
 windows="g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 zip"
 for option in "$@"; do
     case "$option" in
-    --all) packages="$packages clang libclang-rt-14-dev libbenchmark-dev libinih-dev libsimpleini-dev valgrind" ;;
+    --all) packages="$packages clang libclang-rt-14-dev libbenchmark-dev libinih-dev libsimpleini-dev valgrind ccache" ;;
     --windows) packages="$packages $windows" ;;
     esac
 done
