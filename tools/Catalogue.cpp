@@ -4,6 +4,7 @@
 #include "SafeSave.h"
 #include "ToolOutput.h"
 
+#include <CLI/CLI.hpp>
 #include <brevant/catalogue.hpp>
 
 #include <strings.h>
@@ -144,4 +145,11 @@ int OpenHoops(const std::string& path, int hoop, std::vector<HoopData>& hoops) {
         hoops.empty() ? "it has no hoops" : "its hoops are 0 to " + std::to_string(hoops.size() - 1);
     PrintError("hoop " + std::to_string(hoop) + " does not exist in " + path + "; " + range);
     return kExitFailed;
+}
+
+CLI::Option* AddCatalogueArgument(CLI::App* command, std::string& path) {
+    return command
+        ->add_option("FILE", path,
+                     "Hoop catalogue (INI text, or binary INI when it ends in .inb), or - for standard input")
+        ->required();
 }

@@ -6,6 +6,14 @@
 #include <string>
 #include <vector>
 
+namespace CLI {
+class App;
+class Option;
+} // namespace CLI
+
+// The FILE argument of the commands that read a catalogue: a path, or - for standard input.
+CLI::Option* AddCatalogueArgument(CLI::App* command, std::string& path);
+
 // One diagnostic of the library's loader.
 struct EngineMessage {
     enum class Kind {

@@ -285,10 +285,7 @@ void AddCheckCommand(CLI::App& app, int& status) {
         "duplicate-section, duplicate-key, incomplete, geometry, description; line is null for none.\n"
         "Exit status: 0 no problems (notes allowed), 1 problems found, 2 the file could not be loaded.");
     auto options = std::make_shared<CheckOptions>();
-    command
-        ->add_option("FILE", options->path,
-                     "Hoop catalogue (INI text, or binary INI when it ends in .inb), or - for standard input")
-        ->required();
+    AddCatalogueArgument(command, options->path);
     command->add_flag("--strict", options->strict, "Check the hoops' geometry and descriptions as well");
     command->add_flag("--json", options->json, "Print the report as JSON");
     command->callback([options, &status] { status = RunCheck(*options); });

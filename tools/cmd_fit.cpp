@@ -168,10 +168,7 @@ void AddFitCommand(CLI::App& app, int& status) {
         "Exit status: 0 some hoop fits, 1 none fits or the file had faulty lines, 2 the file could "
         "not be loaded or SIZE is not a size.");
     auto options = std::make_shared<FitOptions>();
-    command
-        ->add_option("FILE", options->path,
-                     "Hoop catalogue (INI text, or binary INI when it ends in .inb), or -")
-        ->required();
+    AddCatalogueArgument(command, options->path);
     command->add_option("SIZE", options->size, "Design size WIDTHxHEIGHT in millimetres, e.g. 120x80.5")
         ->required();
     command->add_flag("--json", options->json, "Print the fitting hoops as JSON");

@@ -96,10 +96,7 @@ void AddJsonCommand(CLI::App& app, int& status) {
         "Exit status: 0 printed, 1 FILE had faulty lines or holds what the JSON would lose, 2 FILE "
         "could not be loaded.");
     auto options = std::make_shared<JsonOptions>();
-    command
-        ->add_option("FILE", options->path,
-                     "Hoop catalogue (INI text, or binary INI when it ends in .inb), or -")
-        ->required();
+    AddCatalogueArgument(command, options->path);
     command->add_flag("--force", options->force,
                       "Print even though what the file holds beyond the hoops (listed) is not in the JSON");
     command->callback([options, &status] { status = RunJson(*options); });

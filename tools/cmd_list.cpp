@@ -74,10 +74,7 @@ void AddListCommand(CLI::App& app, int& status) {
                     "Exit status: 0 listed, 1 the file had faulty lines (the hoops that loaded are listed), "
                     "2 the file could not be loaded.");
     auto options = std::make_shared<ListOptions>();
-    command
-        ->add_option("FILE", options->path,
-                     "Hoop catalogue (INI text, or binary INI when it ends in .inb), or -")
-        ->required();
+    AddCatalogueArgument(command, options->path);
     command->add_flag("--json", options->json, "Print the list as JSON");
     command->callback([options, &status] { status = RunList(*options); });
 }

@@ -116,10 +116,7 @@ void AddShowCommand(CLI::App& app, int& status) {
         "Exit status: 0 shown, 1 the file had faulty lines, 2 the file could not be loaded or the "
         "hoop does not exist.");
     auto options = std::make_shared<ShowOptions>();
-    command
-        ->add_option("FILE", options->path,
-                     "Hoop catalogue (INI text, or binary INI when it ends in .inb), or -")
-        ->required();
+    AddCatalogueArgument(command, options->path);
     command->add_option("HOOP", options->hoop, "Index of the hoop to show (from 0); all hoops when left out")
         ->transform(DecimalInteger())
         ->check(CLI::Range(0, INT_MAX));
