@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include <brevant/INIHoop.h>
 #include "ini/INIFile.h"
+#include <brevant/INIHoop.h>
 
 // Stops here so that libFuzzer records the input; used for every broken expectation.
 #define FUZZ_EXPECT(condition)                                                                               \
@@ -38,8 +38,8 @@ FILE* OpenInputStream(const uint8_t* data, size_t size);
 // Walks a document and traps on any broken invariant of its lists, counts, names and values.
 // `fromText` adds what the text loader guarantees beyond the document's own rules.
 void CheckDocument(CINIFile& document, bool fromText);
-// Reaches every section and value through the document's operations, removes every second value and every
-// second section, and checks the document again.
+// Finds every section and value by name, removes every second value of each section, and checks the
+// document again.
 void ExerciseDocument(CINIFile& document, bool fromText);
 
 // A catalogue as the public getters show it.

@@ -75,7 +75,6 @@ struct SINIValueIndex {
 // One section. The name is kept at its own length right behind the record.
 struct SINISectionPool {
     SINISectionPool* opNext;
-    SINISectionPool* opPrev;
     SINIValuePool* opFirstValue;
     SINIValueIndex* opValueIndex; // null until the section holds more than a handful of values
     int iValueCount;
@@ -115,18 +114,13 @@ class CINIFile {
     int GetCount();
 
     static SINISectionPool* GetSectionByName(SINIFilePool* root, const char* name);
-    int SectionGoto(const char* name);
     int SectionGetName(CString* name);
     int SectionFirst();
     int SectionAdd(const char* name);
-    int SectionRemove(const char* name);
-    int SectionExists(const char* name);
 
-    int ValueGet(const char* name, CINIValue* value);
     int ValueAdd(CINIValue* value);
     int ValueRemove(const char* name);
     int ValueReplace(const char* name, CINIValue* value);
-    int ValueExists(const char* name);
 
     SINIFilePool* Root() const { return opRoot; }
     SINISectionPool* CurrentSection() const { return opRoot ? opRoot->opCurrentSection : nullptr; }

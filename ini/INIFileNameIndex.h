@@ -75,12 +75,18 @@ inline void PutUnchecked(NameIndex& index, void* record, uint32_t hash) {
     ++index.used;
 }
 
-// Makes room for `count` entries at a load of at most three quarters; false when memory runs out.
+// An index fills to seven eighths before it doubles: the tag beside each address keeps the longer probe runs
+// of a full index to a cache line or two, and a doubled index would cost eight bytes per slot.
+inline bool HasRoom(uint32_t capacity, uint32_t count) {
+    return uint64_t(count) * 8 <= uint64_t(capacity) * 7;
+}
+
+// Makes room for `count` entries; false when memory runs out.
 template <class Record> bool Reserve(NameIndex& index, uint32_t count) {
-    if (uint64_t(count) * 4 <= uint64_t(index.capacity) * 3)
+    if (HasRoom(index.capacity, count))
         return true;
     uint32_t capacity = index.capacity ? index.capacity : 16;
-    while (uint64_t(count) * 4 > uint64_t(capacity) * 3)
+    while (!HasRoom(capacity, count))
         capacity *= 2;
     NameSlot* slots = static_cast<NameSlot*>(MemAllocZeroed(sizeof(NameSlot) * capacity));
     if (!slots)

@@ -8,42 +8,12 @@
 #include "platform/Diagnostics.h"
 #include "platform/NoCase.h"
 
-namespace {
-
-SINISectionPool* FindSection(SINIFilePool* root, const char* name) {
-    return INIFindSection(root, name, HashNoCase(name));
-}
-
-} // namespace
-
 SINISectionPool* CINIFile::GetSectionByName(SINIFilePool* root, const char* name) {
     if (!root || !name) {
         Diagnose("Failure : CINIFile::GetSectionByName() > Invalid params passed to function!");
         return nullptr;
     }
-    return FindSection(root, name);
-}
-
-int CINIFile::SectionGoto(const char* name) {
-    if (!opRoot) {
-        Diagnose("Failure : CINIFile::SectionGoto() > Instance has not been created!");
-        return 0;
-    }
-    if (!INIIsValidName(name)) {
-        Diagnose("Failure : CINIFile::SectionGoto() > Invalid name passed to function!");
-        return 0;
-    }
-    if (!opRoot->opFirstSection) {
-        Diagnose("Failure : CINIFile::SectionGoto() > No sections exist in this INI file!");
-        return 0;
-    }
-    SINISectionPool* section = FindSection(opRoot, name);
-    if (!section) {
-        Diagnose("Failure : CINIFile::SectionGoto() > Section <%s> in this INI file does not exist!", name);
-        return 0;
-    }
-    opRoot->opCurrentSection = section;
-    return 1;
+    return INIFindSection(root, name, HashNoCase(name));
 }
 
 int CINIFile::SectionGetName(CString* name) {
@@ -113,7 +83,6 @@ SINISectionPool* INIAppendSection(SINIFilePool* root, const char* name, size_t l
     section->iHash = hash;
     std::memcpy(section->caName, name, length);
     section->caName[length] = '\0';
-    section->opPrev = root->opLastSection;
     if (root->opLastSection)
         root->opLastSection->opNext = section;
     else
@@ -123,52 +92,4 @@ SINISectionPool* INIAppendSection(SINIFilePool* root, const char* name, size_t l
     root->opCurrentSection = section;
     ++root->iSectionCount;
     return section;
-}
-
-int CINIFile::SectionRemove(const char* name) {
-    if (!opRoot) {
-        Diagnose("Failure : CINIFile::SectionRemove() > Instance has not been created!");
-        return 0;
-    }
-    if (!INIIsValidName(name)) {
-        Diagnose("Failure : CINIFile::SectionRemove() > Invalid name passed to function!");
-        return 0;
-    }
-    if (!opRoot->opFirstSection) {
-        Diagnose("Failure : CINIFile::SectionRemove() > No section exist in this INI file!");
-        return 0;
-    }
-    SINISectionPool* section = FindSection(opRoot, name);
-    if (!section) {
-        Diagnose("Failure : CINIFile::SectionRemove() > section <%s> does not exist in this INI file!", name);
-        return 0;
-    }
-    // The values live in the document's blocks; only the section's index has storage of its own.
-    INIFreeValueIndex(opRoot, section);
-    // A removed current section hands over to its successor when it was the first, else to its predecessor.
-    if (opRoot->opCurrentSection == section)
-        opRoot->opCurrentSection = section->opPrev ? section->opPrev : section->opNext;
-    name_index::Erase(opRoot->sectionIndex, section);
-    if (section->opNext)
-        section->opNext->opPrev = section->opPrev;
-    else
-        opRoot->opLastSection = section->opPrev;
-    if (section->opPrev)
-        section->opPrev->opNext = section->opNext;
-    else
-        opRoot->opFirstSection = section->opNext;
-    --opRoot->iSectionCount;
-    return 1;
-}
-
-int CINIFile::SectionExists(const char* name) {
-    if (!opRoot) {
-        Diagnose("Failure : CINIFile::SectionExists() > Instance has not been created!");
-        return 0;
-    }
-    if (!INIIsValidName(name)) {
-        Diagnose("Failure : CINIFile::SectionExists() > Invalid name passed to function!");
-        return 0;
-    }
-    return FindSection(opRoot, name) ? 1 : 0;
 }

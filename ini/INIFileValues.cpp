@@ -120,38 +120,6 @@ SINIValuePool* INIGetValueByName(SINIFilePool*, SINISectionPool* section, const 
     return FindValue(section, name);
 }
 
-int CINIFile::ValueGet(const char* name, CINIValue* value) {
-    if (!opRoot) {
-        Diagnose("Failure : CINIFile::ValueGet() > Instance has not been created!");
-        return 0;
-    }
-    if (!value) {
-        Diagnose("Failure : CINIFile::ValueGet() > Invalid CINIValue object passed to function!");
-        return 0;
-    }
-    if (!INIIsValidName(name)) {
-        Diagnose("Failure : CINIFile::ValueGet() > Invalid value name passed to function!");
-        return 0;
-    }
-    if (!opRoot->opFirstSection) {
-        Diagnose("Failure : CINIFile::ValueGet() > No sections exist this INI file!");
-        return 0;
-    }
-    SINISectionPool* section = opRoot->opCurrentSection;
-    SINIValuePool* stored = INIGetValueByName(opRoot, section, name);
-    if (!stored) {
-        Diagnose("Failure : CINIFile::ValueGet() > Value <%s> does not exist in section <%s>!", name,
-                 section->caName);
-        return 0;
-    }
-    std::memcpy(value->caName, stored->caName, std::strlen(stored->caName) + 1);
-    value->iType = stored->iType;
-    value->iKind = stored->Kind();
-    value->iCount = stored->iCount;
-    value->opData = stored->Data();
-    return 1;
-}
-
 int CINIFile::ValueAdd(CINIValue* value) {
     if (!opRoot || !value || strnlen(value->caName, INI_NAME_CAPACITY) == INI_NAME_CAPACITY) {
         Diagnose("Failure : CINIFile::ValueAdd() > Invalid param(s) passed to function!");
@@ -288,15 +256,4 @@ int CINIFile::ValueReplace(const char* name, CINIValue* value) {
         return 0;
     }
     return 1;
-}
-
-int CINIFile::ValueExists(const char* name) {
-    if (!opRoot || !name || name[0] == '\0') {
-        Diagnose("Failure : CINIFile::ValueExists() > Invalid param(s) passed to function!");
-        return 0;
-    }
-    SINISectionPool* section = opRoot->opCurrentSection;
-    if (!section)
-        return 0;
-    return FindValue(section, name) ? 1 : 0;
 }

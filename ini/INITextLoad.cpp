@@ -60,7 +60,12 @@ SINISourceLine* INISourceLineCreate() {
     if (!block)
         return nullptr;
     auto* record = static_cast<SourceLoadRecord*>(block);
-    std::memset(&record->line, 0, sizeof record->line);
+    // Only the fronts of the line buffers are set: zeroing them whole would touch 48 KiB of pages that most
+    // files never reach.
+    SINISourceLine& line = record->line;
+    line.opStream = nullptr;
+    line.caLine[0] = line.caValueName[0] = line.caValue[0] = '\0';
+    line.iLineNumber = line.iWarningCount = line.iErrorCount = line.iKind = 0;
     new (&record->scratch) SINISourceScratch;
     record->line.scratch = &record->scratch;
     return &record->line;

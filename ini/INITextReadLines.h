@@ -9,7 +9,7 @@
 #include "ini/INIByteSource.h"
 #include "ini/INIText.h"
 
-constexpr size_t kReadChunk = 64 * 1024;
+constexpr size_t kReadChunk = 32 * 1024;
 
 struct LineBuffer {
     INIByteSource* source;

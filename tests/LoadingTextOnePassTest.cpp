@@ -71,7 +71,7 @@ void Compare(const std::string& line, const std::string& lineEnd, int state, Com
     } else {
         ++totals->taken;
         EXPECT_EQ(taken, line.size() + 1) << line;
-        std::memcpy(stepLine->caLine, line.data(), line.size());
+        std::memcpy(stepLine->caLine, line.c_str(), line.size() + 1);
         messages.clear();
         if (stepLine->caLine[0] != '\0') // the loader passes over a line that begins with a zero byte
             messages = SunkDiagnostics([&] { INISourceProcess(stepLine, &steps); });
