@@ -74,13 +74,13 @@ void CheckSection(SINIFilePool* root, SINISectionPool* section, bool fromText) {
     }
     int values = 0;
     SINIValuePool* previous = nullptr;
-    for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext) {
+    for (SINIValuePool* value = section->FirstValue(); value; value = value->opNext) {
         CheckValue(root, section, value, fromText);
         previous = value;
         FUZZ_EXPECT(++values <= section->iValueCount);
     }
     FUZZ_EXPECT(values == section->iValueCount);
-    FUZZ_EXPECT(!section->opValueIndex || section->opValueIndex->opLastValue == previous);
+    FUZZ_EXPECT(!section->ValueIndex() || section->ValueIndex()->opLastValue == previous);
 }
 
 } // namespace
@@ -163,7 +163,7 @@ std::vector<NamedSection> NamesOf(SINIFilePool* root) {
     std::vector<NamedSection> names;
     for (SINISectionPool* section = root->opFirstSection; section; section = section->opNext) {
         names.push_back({section->caName, {}});
-        for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext)
+        for (SINIValuePool* value = section->FirstValue(); value; value = value->opNext)
             names.back().values.push_back(value->caName);
     }
     return names;

@@ -94,7 +94,7 @@ std::string WriteDocument(SINIFilePool* root, std::vector<ExpectedSection>& expe
     for (const SINISectionPool* section = root->opFirstSection; section; section = section->opNext) {
         expected.push_back({section, {}});
         text += "[" + std::string(section->caName) + "]\n";
-        for (const SINIValuePool* value = section->opFirstValue; value; value = value->opNext) {
+        for (const SINIValuePool* value = section->FirstValue(); value; value = value->opNext) {
             if (!ValueLine(value, line))
                 continue;
             text += line + "\n";
@@ -119,7 +119,7 @@ void ExpectDocument(SINIFilePool* root, const std::vector<ExpectedSection>& expe
     for (const ExpectedSection& want : expected) {
         FUZZ_EXPECT(section && std::strcmp(section->caName, want.section->caName) == 0);
         FUZZ_EXPECT(section->iValueCount == int(want.values.size()));
-        const SINIValuePool* value = section->opFirstValue;
+        const SINIValuePool* value = section->FirstValue();
         for (const SINIValuePool* wantValue : want.values) {
             ExpectSameValue(wantValue, value);
             value = value->opNext;
@@ -143,7 +143,7 @@ std::string Snapshot(const CINIFile& file) {
     std::string text = root->opCurrentSection ? root->opCurrentSection->caName : "-";
     for (SINISectionPool* section = root->opFirstSection; section; section = section->opNext) {
         text += std::string("\n[") + section->caName + "]";
-        for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext) {
+        for (SINIValuePool* value = section->FirstValue(); value; value = value->opNext) {
             text += std::string("\n") + value->caName + " " + std::to_string(value->iType) + " " +
                     std::to_string(value->iKind) + " " + std::to_string(value->iCount) + ":";
             text.append(static_cast<const char*>(value->Data()),
@@ -179,7 +179,7 @@ void CompareLine(const std::string& line) {
     if (taken != 0) {
         FUZZ_EXPECT(taken == line.size() + 1);
         SINISourceLine* stepLine = NewLineRecord();
-        std::memcpy(stepLine->caLine, line.data(), line.size());
+        std::memcpy(stepLine->caLine, line.c_str(), line.size() + 1);
         if (stepLine->caLine[0] != '\0')
             INISourceProcess(stepLine, &steps);
         FUZZ_EXPECT(quickLine->iErrorCount == stepLine->iErrorCount);

@@ -29,7 +29,7 @@ template <int N> struct ValuesOf {
     const SINIValuePool* found[N] = {};
 
     ValuesOf(const SINISectionPool* section, const char* const (&keys)[N]) {
-        for (const SINIValuePool* value = section->opFirstValue; value; value = value->opNext)
+        for (const SINIValuePool* value = section->FirstValue(); value; value = value->opNext)
             for (int k = 0; k < N; ++k)
                 if (!found[k] && NameIs(value->caName, keys[k])) {
                     found[k] = value;

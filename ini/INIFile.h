@@ -65,21 +65,37 @@ struct SINIValuePool {
     }
 };
 
-// The index of a section that holds more than a handful of values, with the tail of its list; a smaller
+// The index of a section that holds more than a handful of values, with the ends of its list; a smaller
 // section is searched along its list and finds its tail there.
 struct SINIValueIndex {
     NameIndex names;
+    SINIValuePool* opFirstValue;
     SINIValuePool* opLastValue;
 };
 
 // One section. The name is kept at its own length right behind the record.
 struct SINISectionPool {
     SINISectionPool* opNext;
-    SINIValuePool* opFirstValue;
-    SINIValueIndex* opValueIndex; // null until the section holds more than a handful of values
+    // The first value or, once the section holds more than a handful of values, the index of its values
+    // with the low bit set: most sections are small, and one word for both keeps their record short.
+    uintptr_t opValues;
     int iValueCount;
     uint32_t iHash; // HashNoCase of the name
     char caName[];  // zero-terminated
+
+    SINIValueIndex* ValueIndex() const {
+        return (opValues & 1) ? reinterpret_cast<SINIValueIndex*>(opValues & ~uintptr_t(1)) : nullptr;
+    }
+    SINIValuePool* FirstValue() const {
+        SINIValueIndex* index = ValueIndex();
+        return index ? index->opFirstValue : reinterpret_cast<SINIValuePool*>(opValues);
+    }
+    void SetFirstValue(SINIValuePool* value) {
+        if (SINIValueIndex* index = ValueIndex())
+            index->opFirstValue = value;
+        else
+            opValues = reinterpret_cast<uintptr_t>(value);
+    }
 };
 
 // Records of a document come from large blocks that the document frees as a whole when it is destroyed.

@@ -17,18 +17,18 @@ static_assert(INI_NAME_CAPACITY <= SINIValuePool::kLinkedBack, "a name length le
 const int kIndexedSection = 8;
 
 SINIValuePool* FindValue(SINISectionPool* section, const char* name) {
-    if (section->opValueIndex)
-        return name_index::Find<SINIValuePool>(section->opValueIndex->names, name, HashNoCase(name));
-    for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext)
+    if (SINIValueIndex* index = section->ValueIndex())
+        return name_index::Find<SINIValuePool>(index->names, name, HashNoCase(name));
+    for (SINIValuePool* value = section->FirstValue(); value; value = value->opNext)
         if (name_index::SameName(value->caName, name))
             return value;
     return nullptr;
 }
 
 SINIValuePool* LastValue(const SINISectionPool* section) {
-    if (section->opValueIndex)
-        return section->opValueIndex->opLastValue;
-    SINIValuePool* last = section->opFirstValue;
+    if (SINIValueIndex* index = section->ValueIndex())
+        return index->opLastValue;
+    SINIValuePool* last = section->FirstValue();
     while (last && last->opNext)
         last = last->opNext;
     return last;
@@ -38,20 +38,20 @@ SINIValuePool* LastValue(const SINISectionPool* section) {
 bool ReserveValueIndex(SINIFilePool* root, SINISectionPool* section) {
     if (section->iValueCount + 1 < kIndexedSection)
         return true;
-    SINIValueIndex* index = section->opValueIndex;
+    SINIValueIndex* index = section->ValueIndex();
     if (index)
         return name_index::Reserve<SINIValuePool>(index->names, section->iValueCount + 1);
     index = static_cast<SINIValueIndex*>(MemAlloc(sizeof(SINIValueIndex)));
     if (!index)
         return false;
-    *index = SINIValueIndex{NameIndex{nullptr, 0, 0}, LastValue(section)};
+    *index = SINIValueIndex{NameIndex{nullptr, 0, 0}, section->FirstValue(), LastValue(section)};
     if (!name_index::Reserve<SINIValuePool>(index->names, section->iValueCount + 1)) {
         MemFree(index);
         return false;
     }
-    for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext)
+    for (SINIValuePool* value = section->FirstValue(); value; value = value->opNext)
         name_index::PutUnchecked(index->names, value, HashNoCase(value->caName));
-    section->opValueIndex = index;
+    section->opValues = reinterpret_cast<uintptr_t>(index) | 1;
     ++root->iValueIndexes;
     return true;
 }
@@ -64,8 +64,8 @@ void LinkAtTail(SINISectionPool* section, SINIValuePool* value) {
     if (tail)
         tail->opNext = value;
     else
-        section->opFirstValue = value;
-    if (SINIValueIndex* index = section->opValueIndex) {
+        section->SetFirstValue(value);
+    if (SINIValueIndex* index = section->ValueIndex()) {
         index->opLastValue = value;
         name_index::PutUnchecked(index->names, value, HashNoCase(value->caName));
     }
@@ -79,15 +79,15 @@ void Unlink(SINISectionPool* section, SINIValuePool* value) {
     if (value->LinkedBack())
         previous = value->opPrevious();
     else
-        for (SINIValuePool* walk = section->opFirstValue; walk != value; walk = walk->opNext)
+        for (SINIValuePool* walk = section->FirstValue(); walk != value; walk = walk->opNext)
             previous = walk;
     if (value->opNext && value->opNext->LinkedBack())
         value->opNext->opPrevious() = previous;
     if (previous)
         previous->opNext = value->opNext;
     else
-        section->opFirstValue = value->opNext;
-    if (SINIValueIndex* index = section->opValueIndex) {
+        section->SetFirstValue(value->opNext);
+    if (SINIValueIndex* index = section->ValueIndex()) {
         name_index::Erase(index->names, value);
         if (index->opLastValue == value)
             index->opLastValue = previous;
@@ -148,12 +148,12 @@ SINIValuePool* INIFindValue(SINISectionPool* section, const char* name) {
 }
 
 void INIFreeValueIndex(SINIFilePool* root, SINISectionPool* section) {
-    SINIValueIndex* index = section->opValueIndex;
+    SINIValueIndex* index = section->ValueIndex();
     if (!index)
         return;
+    section->opValues = reinterpret_cast<uintptr_t>(index->opFirstValue);
     name_index::Free(index->names);
     MemFree(index);
-    section->opValueIndex = nullptr;
     --root->iValueIndexes;
 }
 
@@ -176,7 +176,7 @@ SINIValuePool* INIAppendValue(SINIFilePool* root, SINISectionPool* section, cons
     size_t dataBytes = size_t(count) * size_t(size);
     size_t storedBytes = dataBytes + (type == INI_TYPE_STRING ? 1 : 0);
     size_t offset = SINIValuePool::DataOffset(length, type, kind);
-    size_t back = section->opValueIndex || section->iValueCount + 1 >= kIndexedSection ? sizeof(void*) : 0;
+    size_t back = section->ValueIndex() || section->iValueCount + 1 >= kIndexedSection ? sizeof(void*) : 0;
     char* block = static_cast<char*>(DocumentAllocate(root, back + offset + storedBytes));
     if (!block && DocumentHasRoom(root, back + offset)) { // the record would fit; its elements do not
         Diagnose("Failure : CINIFile::ValueAdd() > Not enough memory to allocate value elements!");

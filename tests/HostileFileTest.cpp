@@ -113,7 +113,7 @@ class HostileFile : public ::testing::TestWithParam<Hostile> {
         Counts found{};
         for (SINISectionPool* section = file.Root()->opFirstSection; section;
              section = section->opNext, ++found[0])
-            for (SINIValuePool* value = section->opFirstValue; value; value = value->opNext, ++found[1])
+            for (SINIValuePool* value = section->FirstValue(); value; value = value->opNext, ++found[1])
                 found[2] += value->iCount;
         EXPECT_EQ(found, GetParam().expected(n));
         file.Destroy();
@@ -234,7 +234,7 @@ TEST(HostileNames, CraftedCollisionsLeaveTheIndexesShortProbes) {
         CINIFile file;
         CapturedDiagnostics([&] { ASSERT_EQ(file.Load(path.c_str()), 1); });
         const NameIndex& index =
-            inSections ? file.Root()->sectionIndex : file.Root()->opFirstSection->opValueIndex->names;
+            inSections ? file.Root()->sectionIndex : file.Root()->opFirstSection->ValueIndex()->names;
         ASSERT_EQ(index.used, n);
         ASSERT_EQ(index.capacity, 4096u);
         name_index::ProbeDistances distances = inSections ? name_index::Distances<SINISectionPool>(index)

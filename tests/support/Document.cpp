@@ -35,7 +35,7 @@ std::string DocumentText(const CINIFile& file) {
     std::string text;
     for (SINISectionPool* section = root->opFirstSection; section; section = section->opNext) {
         text += "[" + std::string(section->caName) + "]";
-        for (SINIValuePool* v = section->opFirstValue; v; v = v->opNext) {
+        for (SINIValuePool* v = section->FirstValue(); v; v = v->opNext) {
             text += std::string(v->caName) + " " + std::to_string(v->iType) +
                     (v->iKind >= 1 && v->iKind <= 6 ? "dhbcsr"[v->iKind - 1] : '?') + ":";
             const char* data = static_cast<const char*>(v->Data());

@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     BinaryIni file;
     for (const SINISectionPool* s = document.Root()->opFirstSection; s; s = s->opNext) {
         BinaryIniSection& section = file.Section(s->caName);
-        for (const SINIValuePool* v = s->opFirstValue; v; v = v->opNext)
+        for (const SINIValuePool* v = s->FirstValue(); v; v = v->opNext)
             AddValue(section, v);
     }
     document.Destroy();
