@@ -8,13 +8,13 @@
 #include <system_error>
 
 #include "hoop/HoopFiles.h"
+#include "hoop/HoopMemory.h"
 #include "hoop/HoopRectangles.h"
 #include "hoop/HoopText.h"
 #include "ini/INIByteSource.h"
 #include "ini/INIFile.h"
 #include "platform/Diagnostics.h"
 #include "platform/Files.h"
-#include "platform/Memory.h"
 
 namespace brevant {
 
@@ -103,17 +103,17 @@ std::vector<Hoop> HoopsOf(const HoopCatalogue* catalogue) {
     return hoops;
 }
 
-char* CopyText(const std::string& text) {
-    char* copy = HoopCopyText(text.c_str());
+char* CopyText(HoopCatalogue* catalogue, const std::string& text) {
+    char* copy = HoopCopyText(catalogue, text.c_str());
     if (!copy)
         throw std::bad_alloc();
     return copy;
 }
 
-void FillRecord(HoopRecord* record, const Hoop& hoop) {
+void FillRecord(HoopCatalogue* catalogue, HoopRecord* record, const Hoop& hoop) {
     record->iRotation = hoop.rotation;
     if (!hoop.points.empty()) {
-        record->opPoints = static_cast<POINT*>(MemAlloc(sizeof(POINT) * hoop.points.size()));
+        record->opPoints = static_cast<POINT*>(CatalogueAlloc(catalogue, sizeof(POINT) * hoop.points.size()));
         if (!record->opPoints)
             throw std::bad_alloc();
         for (size_t k = 0; k < hoop.points.size(); ++k)
@@ -127,7 +127,7 @@ void FillRecord(HoopRecord* record, const Hoop& hoop) {
     WriteHoopRect(*record, kOuterDimEdges,
                   RECT{hoop.outer_dim.left, hoop.outer_dim.top, hoop.outer_dim.right, hoop.outer_dim.bottom});
     for (const Mount& mount : hoop.mounts) {
-        MountRecord* m = AppendMountRecord(record);
+        MountRecord* m = AppendMountRecord(catalogue, record);
         if (!m)
             throw std::bad_alloc();
         m->iID = mount.id;
@@ -136,7 +136,7 @@ void FillRecord(HoopRecord* record, const Hoop& hoop) {
         m->iHighX = mount.high_x;
         m->iLowY = mount.low_y;
         m->iHighY = mount.high_y;
-        m->caLabel = CopyText(mount.label);
+        m->caLabel = CopyText(catalogue, mount.label);
     }
 }
 
@@ -218,9 +218,9 @@ void Catalogue::to_classic(CINIHoop& classic) const {
         HoopRecord* record = AppendHoopRecord(catalogue);
         if (!record)
             throw std::bad_alloc();
-        record->caDescription = CopyText(hoop.description);
-        record->caShape = CopyText(hoop.shape);
-        FillRecord(record, hoop);
+        record->caDescription = CopyText(catalogue, hoop.description);
+        record->caShape = CopyText(catalogue, hoop.shape);
+        FillRecord(catalogue, record, hoop);
     }
     classic = built;
 }

@@ -23,9 +23,9 @@ int CINIHoop::SetHoop(int hoop, const char* description, const char* shape) {
     if (record == nullptr)
         return 0;
     if (description != nullptr)
-        HoopReplaceText(&record->caDescription, description);
+        HoopReplaceText(opCatalogue, &record->caDescription, description);
     if (shape != nullptr)
-        HoopReplaceText(&record->caShape, shape);
+        HoopReplaceText(opCatalogue, &record->caShape, shape);
     return 1;
 }
 
@@ -36,9 +36,9 @@ int CINIHoop::InsertHoop(const char* description, const char* shape) {
     if (record == nullptr)
         return -1;
     if (description != nullptr)
-        record->caDescription = HoopCopyText(description);
+        record->caDescription = HoopCopyText(opCatalogue, description);
     if (shape != nullptr)
-        record->caShape = HoopCopyText(shape);
+        record->caShape = HoopCopyText(opCatalogue, shape);
     return opCatalogue->iHoopCount - 1;
 }
 

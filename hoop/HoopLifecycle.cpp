@@ -1,6 +1,7 @@
 // The handle's lifecycle: construction, assignment (counted sharing), Create and Release.
 #include <new>
 
+#include "hoop/HoopMemory.h"
 #include "hoop/HoopRecords.h"
 #include "ini/INIFile.h"
 #include "platform/Memory.h"
@@ -23,6 +24,7 @@ HoopCatalogue* NewCatalogue() {
 void FreeCatalogue(HoopCatalogue* catalogue) {
     while (catalogue->opLastHoop != nullptr)
         RemoveHoopRecord(catalogue, catalogue->opLastHoop);
+    FreeCatalogueBlock(catalogue);
     if (catalogue->opINIFile != nullptr) {
         catalogue->opINIFile->Destroy();
         delete catalogue->opINIFile;

@@ -5,11 +5,11 @@
 #include <new>
 
 #include "hoop/HoopFiles.h"
+#include "hoop/HoopMemory.h"
 #include "hoop/HoopRecords.h"
 #include "hoop/HoopRectangles.h"
 #include "hoop/HoopSectionMap.h"
 #include "ini/INIFile.h"
-#include "platform/Memory.h"
 #include "platform/NoCase.h"
 #include <brevant/INIHoop.h>
 
@@ -44,13 +44,32 @@ template <int N> struct ValuesOf {
             return nullptr;
         return value;
     }
+    const SINIValuePool* Text(int k) const { return Get(k, INI_TYPE_STRING, 0); }
 };
 
-char* CopyStringValue(const SINIValuePool* value) {
+const char* const kHoopKeys[] = {"description", "shape", "points"};
+const char* const kMountKeys[] = {"id", "label", "rotation", "lowhighxy"};
+enum { kDescriptionKey, kShapeKey, kPointsKey };
+enum { kIDKey, kLabelKey, kRotationKey, kLowHighXYKey };
+enum { kDefaultOutlinePoints = 5 };
+
+// The points value of a hoop when it gives an outline: an even, nonzero number of integers.
+const SINIValuePool* OutlinePoints(const ValuesOf<3>& values) {
+    const SINIValuePool* points = values.Get(kPointsKey, INI_TYPE_INTEGER, 0);
+    if (!points || points->iCount <= 0 || points->iCount % 2 != 0)
+        return nullptr;
+    return points;
+}
+
+size_t TextBytes(const SINIValuePool* value) {
+    return value ? static_cast<size_t>(value->iCount) + 1 : 0;
+}
+
+char* CopyStringValue(HoopCatalogue* catalogue, const SINIValuePool* value) {
     if (!value)
         return nullptr;
     size_t length = strnlen(static_cast<const char*>(value->Data()), static_cast<size_t>(value->iCount));
-    char* text = static_cast<char*>(MemAlloc(static_cast<size_t>(value->iCount) + 1));
+    char* text = static_cast<char*>(CatalogueAlloc(catalogue, TextBytes(value)));
     if (text) {
         std::memcpy(text, value->Data(), length);
         text[length] = '\0';
@@ -68,11 +87,12 @@ void ReadFour(const SINIValuePool* value, int32_t* a, int32_t* b, int32_t* c, in
     *d = elements[3];
 }
 
-bool ReadPoints(const SINIValuePool* points, HoopRecord* hoop) {
-    if (!points || points->iCount <= 0 || points->iCount % 2 != 0)
+bool ReadPoints(HoopCatalogue* catalogue, const SINIValuePool* points, HoopRecord* hoop) {
+    if (!points)
         return false;
     int count = points->iCount / 2;
-    hoop->opPoints = static_cast<POINT*>(MemAlloc(sizeof(POINT) * static_cast<size_t>(count)));
+    hoop->opPoints =
+        static_cast<POINT*>(CatalogueAlloc(catalogue, sizeof(POINT) * static_cast<size_t>(count)));
     if (!hoop->opPoints)
         return false;
     const int32_t* elements = static_cast<const int32_t*>(points->Data());
@@ -98,25 +118,24 @@ void ReadRectangles(const HoopSections& sections, HoopRecord* hoop) {
     }
 }
 
-void ReadMount(const SINISectionPool* section, MountRecord* mount) {
-    const char* const keys[] = {"id", "label", "rotation", "lowhighxy"};
-    ValuesOf<4> values(section, keys);
-    if (const SINIValuePool* id = values.Get(0, INI_TYPE_INTEGER, 1))
+void ReadMount(HoopCatalogue* catalogue, const SINISectionPool* section, MountRecord* mount) {
+    ValuesOf<4> values(section, kMountKeys);
+    if (const SINIValuePool* id = values.Get(kIDKey, INI_TYPE_INTEGER, 1))
         mount->iID = *static_cast<const int32_t*>(id->Data());
-    mount->caLabel = CopyStringValue(values.Get(1, INI_TYPE_STRING, 0));
-    if (const SINIValuePool* rotation = values.Get(2, INI_TYPE_INTEGER, 1))
+    mount->caLabel = CopyStringValue(catalogue, values.Text(kLabelKey));
+    if (const SINIValuePool* rotation = values.Get(kRotationKey, INI_TYPE_INTEGER, 1))
         mount->iRotation = *static_cast<const int32_t*>(rotation->Data());
-    ReadFour(values.Get(3, INI_TYPE_INTEGER, 4), &mount->iLowX, &mount->iHighX, &mount->iLowY,
+    ReadFour(values.Get(kLowHighXYKey, INI_TYPE_INTEGER, 4), &mount->iLowX, &mount->iHighX, &mount->iLowY,
              &mount->iHighY);
 }
 
 // Appends the mounts of hoop `index`; false when a record cannot be allocated.
-bool ReadMounts(const HoopSectionMap& map, HoopRecord* hoop, int index) {
+bool ReadMounts(HoopCatalogue* catalogue, const HoopSectionMap& map, HoopRecord* hoop, int index) {
     for (const MountSection* m = map.FirstMount(index); m != map.EndOfMounts() && m->hoop == index; ++m) {
-        MountRecord* mount = AppendMountRecord(hoop);
+        MountRecord* mount = AppendMountRecord(catalogue, hoop);
         if (!mount)
             return false;
-        ReadMount(m->section, mount);
+        ReadMount(catalogue, m->section, mount);
     }
     return true;
 }
@@ -126,8 +145,8 @@ int32_t TimesFour(int32_t value) {
     return static_cast<int32_t>(static_cast<uint32_t>(value) * 4u);
 }
 
-void SetDefaultOutline(CINIHoop* owner, HoopRecord* hoop, int catalogueIndex) {
-    POINT* points = static_cast<POINT*>(MemAlloc(sizeof(POINT) * 5));
+void SetDefaultOutline(CINIHoop* owner, HoopCatalogue* catalogue, HoopRecord* hoop, int catalogueIndex) {
+    POINT* points = static_cast<POINT*>(CatalogueAlloc(catalogue, sizeof(POINT) * kDefaultOutlinePoints));
     if (!points)
         return;
     CRect bounds;
@@ -140,12 +159,46 @@ void SetDefaultOutline(CINIHoop* owner, HoopRecord* hoop, int catalogueIndex) {
     points[3] = POINT{l, b};
     points[4] = POINT{l, t};
     hoop->opPoints = points;
-    hoop->iPointCount = 5;
+    hoop->iPointCount = kDefaultOutlinePoints;
 }
 
+// The room that the texts of a mount section can take: every text value counts, not only its label, so that
+// the many mount sections are measured without matching value names.
+size_t MountTextRoom(const SINISectionPool* section) {
+    size_t room = 0;
+    for (const SINIValuePool* value = section->FirstValue(); value; value = value->opNext)
+        if (value->iType == INI_TYPE_STRING)
+            room += CatalogueBlockRoom(TextBytes(value));
+    return room;
+}
+
+// The room in the catalogue's block for all that ReadHoops makes: the records, their texts, their points and
+// the default outline that the first hoop takes when it has no points of its own.
+size_t MeasureHoops(const HoopSectionMap& map) {
+    size_t bytes = 0;
+    bool first = true;
+    for (int index = 0; index < kHoopSectionCount; ++index) {
+        const HoopSections& sections = map.Hoop(index);
+        if (!sections.hoop)
+            continue;
+        ValuesOf<3> values(sections.hoop, kHoopKeys);
+        const SINIValuePool* points = OutlinePoints(values);
+        size_t outline = points ? static_cast<size_t>(points->iCount / 2) : first ? kDefaultOutlinePoints : 0;
+        first = false;
+        bytes += CatalogueBlockRoom(sizeof(HoopRecord)) +
+                 CatalogueBlockRoom(TextBytes(values.Text(kDescriptionKey))) +
+                 CatalogueBlockRoom(TextBytes(values.Text(kShapeKey))) +
+                 CatalogueBlockRoom(sizeof(POINT) * outline);
+        for (const MountSection* m = map.FirstMount(index); m != map.EndOfMounts() && m->hoop == index; ++m)
+            bytes += CatalogueBlockRoom(sizeof(MountRecord)) + MountTextRoom(m->section);
+    }
+    return bytes;
+}
+
+// Makes the records of the catalogue in one block; false when memory runs out.
 bool ReadHoops(CINIHoop* owner, HoopCatalogue* catalogue) {
     HoopSectionMap map;
-    if (!map.Gather(catalogue->opINIFile->Root()))
+    if (!map.Gather(catalogue->opINIFile->Root()) || !OpenCatalogueBlock(catalogue, MeasureHoops(map)))
         return false;
     bool defaultOutline = true;
     for (int index = 0; index < kHoopSectionCount; ++index) {
@@ -155,19 +208,19 @@ bool ReadHoops(CINIHoop* owner, HoopCatalogue* catalogue) {
         HoopRecord* hoop = AppendHoopRecord(catalogue);
         if (!hoop)
             return false;
-        const char* const keys[] = {"description", "shape", "points"};
-        ValuesOf<3> values(sections.hoop, keys);
-        hoop->caDescription = CopyStringValue(values.Get(0, INI_TYPE_STRING, 0));
-        hoop->caShape = CopyStringValue(values.Get(1, INI_TYPE_STRING, 0));
-        if (ReadPoints(values.Get(2, INI_TYPE_INTEGER, 0), hoop))
+        ValuesOf<3> values(sections.hoop, kHoopKeys);
+        hoop->caDescription = CopyStringValue(catalogue, values.Text(kDescriptionKey));
+        hoop->caShape = CopyStringValue(catalogue, values.Text(kShapeKey));
+        if (ReadPoints(catalogue, OutlinePoints(values), hoop))
             defaultOutline = false;
         ReadRectangles(sections, hoop);
-        if (!ReadMounts(map, hoop, index))
+        if (!ReadMounts(catalogue, map, hoop, index))
             return false;
         if (defaultOutline)
-            SetDefaultOutline(owner, hoop, catalogue->iHoopCount - 1);
+            SetDefaultOutline(owner, catalogue, hoop, catalogue->iHoopCount - 1);
         defaultOutline = false;
     }
+    CloseCatalogueBlock(catalogue);
     return true;
 }
 

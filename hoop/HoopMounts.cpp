@@ -9,11 +9,11 @@ int CINIHoop::InsertHoopMount(int hoop, const char* label, int id, int rotation,
     HoopRecord* record = FindHoop(opCatalogue, hoop);
     if (record == nullptr)
         return -1;
-    MountRecord* mount = AppendMountRecord(record);
+    MountRecord* mount = AppendMountRecord(opCatalogue, record);
     if (mount == nullptr)
         return -1;
     if (label != nullptr)
-        mount->caLabel = HoopCopyText(label);
+        mount->caLabel = HoopCopyText(opCatalogue, label);
     const int numbers[kMountNumbers] = {id, rotation, lowX, highX, lowY, highY};
     for (int field = 0; field < kMountNumbers; ++field)
         mount->*kMountNumberFields[field] = numbers[field];
@@ -46,7 +46,7 @@ int CINIHoop::SetHoopMount(int hoop, int mount, const char* label, int id, int r
     if (found == nullptr)
         return 0;
     if (label != nullptr)
-        HoopReplaceText(&found->caLabel, label);
+        HoopReplaceText(opCatalogue, &found->caLabel, label);
     const int numbers[kMountNumbers] = {id, rotation, lowX, highX, lowY, highY};
     for (int field = 0; field < kMountNumbers; ++field) {
         if (numbers[field] != kKeepStoredValue)
@@ -62,6 +62,6 @@ int CINIHoop::RemoveHoopMount(int hoop, int mount) {
     MountRecord* found = FindMountOf(record, mount);
     if (found == nullptr)
         return 0;
-    RemoveMountRecord(record, found);
+    RemoveMountRecord(opCatalogue, record, found);
     return 1;
 }

@@ -1,6 +1,6 @@
 // The outline points of a hoop, handed out and taken in through the platform's point array.
+#include "hoop/HoopMemory.h"
 #include "hoop/HoopRecords.h"
-#include "platform/Memory.h"
 #include <brevant/INIHoop.h>
 
 int CINIHoop::GetHoopPoints(int hoop, CArray<POINT, POINT>* points) {
@@ -21,13 +21,14 @@ int CINIHoop::SetHoopPoints(int hoop, const CArray<POINT, POINT>* points) {
     HoopRecord* record = FindHoop(opCatalogue, hoop);
     if (record == nullptr)
         return 0;
-    MemFree(record->opPoints);
+    CatalogueFree(opCatalogue, record->opPoints);
     record->opPoints = nullptr;
     record->iPointCount = 0;
     int count = points->GetSize();
     if (count == 0)
         return 1;
-    POINT* copy = static_cast<POINT*>(MemAlloc(sizeof(POINT) * static_cast<size_t>(count)));
+    POINT* copy =
+        static_cast<POINT*>(CatalogueAlloc(opCatalogue, sizeof(POINT) * static_cast<size_t>(count)));
     if (copy == nullptr)
         return 0;
     for (int i = 0; i < count; ++i)

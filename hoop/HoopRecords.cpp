@@ -2,7 +2,7 @@
 // removing.
 #include "hoop/HoopRecords.h"
 
-#include "platform/Memory.h"
+#include "hoop/HoopMemory.h"
 
 namespace {
 
@@ -27,23 +27,23 @@ template <class Record> void Unlink(Record*& first, Record*& last, Record* recor
         first = record->opNext;
 }
 
-void FreeMountRecord(MountRecord* mount) {
-    MemFree(mount->caLabel);
-    MemFree(mount);
+void FreeMountRecord(const HoopCatalogue* catalogue, MountRecord* mount) {
+    CatalogueFree(catalogue, mount->caLabel);
+    CatalogueFree(catalogue, mount);
 }
 
 // Frees every mount of the hoop in list order, then its points, texts and the record itself.
-void FreeHoopRecord(HoopRecord* record) {
+void FreeHoopRecord(const HoopCatalogue* catalogue, HoopRecord* record) {
     MountRecord* mount = record->opFirstMount;
     while (mount != nullptr) {
         MountRecord* next = mount->opNext;
-        FreeMountRecord(mount);
+        FreeMountRecord(catalogue, mount);
         mount = next;
     }
-    MemFree(record->opPoints);
-    MemFree(record->caDescription);
-    MemFree(record->caShape);
-    MemFree(record);
+    CatalogueFree(catalogue, record->opPoints);
+    CatalogueFree(catalogue, record->caDescription);
+    CatalogueFree(catalogue, record->caShape);
+    CatalogueFree(catalogue, record);
 }
 
 } // namespace
@@ -76,7 +76,7 @@ MountRecord* FindMountOf(HoopRecord* hoop, int mount) {
 }
 
 HoopRecord* AppendHoopRecord(HoopCatalogue* catalogue) {
-    HoopRecord* record = static_cast<HoopRecord*>(MemAllocZeroed(sizeof(HoopRecord)));
+    HoopRecord* record = static_cast<HoopRecord*>(CatalogueAllocZeroed(catalogue, sizeof(HoopRecord)));
     if (record == nullptr)
         return nullptr;
     LinkAtTail(catalogue->opFirstHoop, catalogue->opLastHoop, record);
@@ -84,8 +84,8 @@ HoopRecord* AppendHoopRecord(HoopCatalogue* catalogue) {
     return record;
 }
 
-MountRecord* AppendMountRecord(HoopRecord* hoop) {
-    MountRecord* mount = static_cast<MountRecord*>(MemAllocZeroed(sizeof(MountRecord)));
+MountRecord* AppendMountRecord(HoopCatalogue* catalogue, HoopRecord* hoop) {
+    MountRecord* mount = static_cast<MountRecord*>(CatalogueAllocZeroed(catalogue, sizeof(MountRecord)));
     if (mount == nullptr)
         return nullptr;
     LinkAtTail(hoop->opFirstMount, hoop->opLastMount, mount);
@@ -95,12 +95,12 @@ MountRecord* AppendMountRecord(HoopRecord* hoop) {
 
 void RemoveHoopRecord(HoopCatalogue* catalogue, HoopRecord* record) {
     Unlink(catalogue->opFirstHoop, catalogue->opLastHoop, record);
-    FreeHoopRecord(record);
+    FreeHoopRecord(catalogue, record);
     --catalogue->iHoopCount;
 }
 
-void RemoveMountRecord(HoopRecord* hoop, MountRecord* mount) {
+void RemoveMountRecord(HoopCatalogue* catalogue, HoopRecord* hoop, MountRecord* mount) {
     Unlink(hoop->opFirstMount, hoop->opLastMount, mount);
-    FreeMountRecord(mount);
+    FreeMountRecord(catalogue, mount);
     --hoop->iMountCount;
 }

@@ -1,6 +1,7 @@
 // The records behind a CINIHoop handle, and the rule for finding hoop i and mount j.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include <brevant/Geometry.h>
@@ -42,6 +43,9 @@ struct HoopCatalogue {
     int32_t iHoopCount;
     CINIFile* opINIFile;
     int32_t iHandles; // handles that share this catalogue through assignment; 1 when the catalogue is made
+    char* opBlock;    // what a load made, packed (see hoop/HoopMemory.h), or null
+    size_t iBlockSize;
+    size_t iBlockUsed;
 };
 
 // A number handed to a rectangle or mount setter that keeps the stored field.
@@ -55,10 +59,10 @@ MountRecord* FindMount(HoopCatalogue* catalogue, int hoop, int mount);
 MountRecord* FindMountOf(HoopRecord* hoop, int mount);
 // A zeroed record appended at the tail of its list, the list's count raised; null when memory runs out.
 HoopRecord* AppendHoopRecord(HoopCatalogue* catalogue);
-MountRecord* AppendMountRecord(HoopRecord* hoop);
+MountRecord* AppendMountRecord(HoopCatalogue* catalogue, HoopRecord* hoop);
 // Takes a record out of its list and frees it with all it owns, the list's count lowered.
 void RemoveHoopRecord(HoopCatalogue* catalogue, HoopRecord* record);
-void RemoveMountRecord(HoopRecord* hoop, MountRecord* mount);
+void RemoveMountRecord(HoopCatalogue* catalogue, HoopRecord* hoop, MountRecord* mount);
 
 // A new catalogue, held by one handle, with a document object that holds no document yet; null when memory
 // runs out.

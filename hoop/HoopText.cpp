@@ -3,21 +3,21 @@
 
 #include <cstring>
 
-#include "platform/Memory.h"
+#include "hoop/HoopMemory.h"
 
-char* HoopCopyText(const char* text) {
+char* HoopCopyText(HoopCatalogue* catalogue, const char* text) {
     size_t length = std::strlen(text);
-    char* copy = static_cast<char*>(MemAlloc(length + 1));
+    char* copy = static_cast<char*>(CatalogueAlloc(catalogue, length + 1));
     if (copy == nullptr)
         return nullptr;
     std::memcpy(copy, text, length + 1);
     return copy;
 }
 
-void HoopReplaceText(char** field, const char* text) {
-    MemFree(*field);
+void HoopReplaceText(HoopCatalogue* catalogue, char** field, const char* text) {
+    CatalogueFree(catalogue, *field);
     *field = nullptr;
-    *field = HoopCopyText(text);
+    *field = HoopCopyText(catalogue, text);
 }
 
 void HoopHandOutText(CString* out, const char* text) {
