@@ -9,6 +9,7 @@
 #include "ini/INIFile.h"
 #include "platform/KeptBlocks.h"
 #include "platform/Memory.h"
+#include "support/AllocationFaults.h"
 #include "support/Captured.h"
 #include <brevant/INIHoop.h>
 
@@ -18,6 +19,19 @@ std::string ManySections(int n) {
     std::string text = "[hoops]\n";
     for (int k = 0; k < n; ++k)
         text += "[section" + std::to_string(k) + "]\nvalue=" + std::to_string(k) + "\nlabel=\"v\"\n";
+    return text;
+}
+
+// Hoops with texts, points from the second one on, and two labelled mounts each.
+std::string Hoops(int n) {
+    std::string text = "[hoops]\n";
+    for (int k = 0; k < n; ++k) {
+        std::string hoop = "[hoops.hoop" + std::to_string(k);
+        text += hoop + "]\ndescription=\"hoop " + std::to_string(k) + "\"\nshape=\"oval\"\n" +
+                (k ? "points=1,2,3,4\n" : "");
+        for (int m = 0; m < 2; ++m)
+            text += hoop + ".mounts.mount" + std::to_string(m) + "]\nid=1\nlabel=\"mount\"\n";
+    }
     return text;
 }
 
@@ -51,6 +65,22 @@ TEST(RepeatedLoad, TheSameFileReusesWhatTheLastLoadKept) {
         EXPECT_EQ(kept[1], kept[0]); // every kept block was taken again and given back once more
         EXPECT_EQ(kept[2], kept[0]);
     }
+}
+
+// A load makes its records, texts and points in one allocation: what a catalogue load allocates beyond its
+// document does not grow with the hoops.
+TEST(RepeatedLoad, ACatalogueTakesOneAllocationForItsRecords) {
+    TempDir dir;
+    long beyond[2] = {};
+    for (int n : {1, 60}) {
+        std::string path = dir.Write("hoops.ini", Hoops(n));
+        for (bool hoops : {false, true}) {
+            MemFailAt(0);
+            KeptAfterLoads(path, hoops);
+            beyond[n > 1] += hoops ? MemCallCount() : -MemCallCount();
+        }
+    }
+    EXPECT_EQ(beyond[0], beyond[1]);
 }
 
 TEST(RepeatedLoad, KeptBlocksAreBoundedAndTheNewestStay) {
