@@ -6,6 +6,22 @@
 #include "hoop/HoopRecords.h"
 #include "platform/Memory.h"
 
+// Under AddressSanitizer the room of the block that no piece has taken stays poisoned, so that a piece
+// overrun into the rounding behind it, or the block read past its used part, is reported as on the heap.
+#if defined(__SANITIZE_ADDRESS__)
+#define BREVANT_POISON_BLOCKS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BREVANT_POISON_BLOCKS 1
+#endif
+#endif
+#ifdef BREVANT_POISON_BLOCKS
+#include <sanitizer/asan_interface.h>
+#else
+#define ASAN_POISON_MEMORY_REGION(address, size) ((void)(address), (void)(size))
+#define ASAN_UNPOISON_MEMORY_REGION(address, size) ((void)(address), (void)(size))
+#endif
+
 namespace {
 
 bool InBlock(const HoopCatalogue* catalogue, const void* memory) {
@@ -26,6 +42,7 @@ bool OpenCatalogueBlock(HoopCatalogue* catalogue, size_t bytes) {
         return false;
     catalogue->iBlockSize = bytes;
     catalogue->iBlockUsed = 0;
+    ASAN_POISON_MEMORY_REGION(catalogue->opBlock, bytes);
     return true;
 }
 
@@ -34,6 +51,9 @@ void CloseCatalogueBlock(HoopCatalogue* catalogue) {
 }
 
 void FreeCatalogueBlock(HoopCatalogue* catalogue) {
+    if (catalogue->opBlock == nullptr)
+        return;
+    ASAN_UNPOISON_MEMORY_REGION(catalogue->opBlock, catalogue->iBlockSize);
     MemFreeSized(catalogue->opBlock, catalogue->iBlockSize);
     catalogue->opBlock = nullptr;
     catalogue->iBlockSize = catalogue->iBlockUsed = 0;
@@ -45,6 +65,7 @@ void* CatalogueAlloc(HoopCatalogue* catalogue, size_t bytes) {
         return MemAlloc(bytes);
     void* memory = catalogue->opBlock + catalogue->iBlockUsed;
     catalogue->iBlockUsed += room;
+    ASAN_UNPOISON_MEMORY_REGION(memory, bytes);
     return memory;
 }
 
