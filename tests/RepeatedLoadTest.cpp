@@ -22,16 +22,13 @@ std::string ManySections(int n) {
     return text;
 }
 
-// Hoops with texts, points from the second one on, and two labelled mounts each.
+// Hoops with texts, points from the second one on, and a labelled mount each.
 std::string Hoops(int n) {
     std::string text = "[hoops]\n";
-    for (int k = 0; k < n; ++k) {
-        std::string hoop = "[hoops.hoop" + std::to_string(k);
-        text += hoop + "]\ndescription=\"hoop " + std::to_string(k) + "\"\nshape=\"oval\"\n" +
-                (k ? "points=1,2,3,4\n" : "");
-        for (int m = 0; m < 2; ++m)
-            text += hoop + ".mounts.mount" + std::to_string(m) + "]\nid=1\nlabel=\"mount\"\n";
-    }
+    for (int k = 0; k < n; ++k)
+        text += "[hoops.hoop" + std::to_string(k) + "]\ndescription=\"d\"\nshape=\"s\"\n" +
+                (k ? "points=1,2\n" : "") + "[hoops.hoop" + std::to_string(k) +
+                ".mounts.mount0]\nlabel=\"m\"\n";
     return text;
 }
 
