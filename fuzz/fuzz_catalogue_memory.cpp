@@ -1,7 +1,7 @@
 // A hoop catalogue loaded through the modern interface from bytes in memory and from the same bytes in a
 // file, in each form (detected, INI text, binary): both loads succeed or fail alike, with the same hoops, the
-// same failure and the same diagnostics, kind, line and text. A loaded catalogue's saved bytes load again from
-// memory as they do from a file.
+// same failure and the same diagnostics, kind, line and text. A loaded catalogue's saved bytes load again
+// from memory as they do from a file.
 #include <string>
 #include <string_view>
 
@@ -18,8 +18,7 @@ struct Outcome {
     std::vector<brevant::Diagnostic> diagnostics;
 };
 
-template <typename Load>
-Outcome Take(Load load) {
+template <typename Load> Outcome Take(Load load) {
     Outcome outcome;
     try {
         brevant::Catalogue catalogue = load();

@@ -73,15 +73,14 @@ struct SINIValueIndex {
     SINIValuePool* opLastValue;
 };
 
-// One section. The name is kept at its own length right behind the record.
+// One section. The name is kept at its own length right behind the record. A small section counts its values
+// along its list, an indexed one in its index.
 struct SINISectionPool {
     SINISectionPool* opNext;
     // The first value or, once the section holds more than a handful of values, the index of its values
     // with the low bit set: most sections are small, and one word for both keeps their record short.
     uintptr_t opValues;
-    int iValueCount;
-    uint32_t iHash; // HashNoCase of the name
-    char caName[];  // zero-terminated
+    char caName[]; // zero-terminated
 
     SINIValueIndex* ValueIndex() const {
         return (opValues & 1) ? reinterpret_cast<SINIValueIndex*>(opValues & ~uintptr_t(1)) : nullptr;

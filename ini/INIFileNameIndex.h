@@ -45,12 +45,9 @@ inline bool Fits(const void* record) {
     return (NameSlot(reinterpret_cast<uintptr_t>(record)) & ~kAddressMask) == 0;
 }
 
-// The full hash of a record's name, for finding its home slot again.
-inline uint32_t RecordHash(const SINISectionPool* section) {
-    return section->iHash;
-}
-inline uint32_t RecordHash(const SINIValuePool* value) {
-    return HashNoCase(value->caName);
+// The full hash of a record's name, for finding its home slot again when the index grows.
+template <class Record> uint32_t RecordHash(const Record* record) {
+    return HashNoCase(record->caName);
 }
 
 template <class Record> Record* Find(const NameIndex& index, const char* name, uint32_t hash) {

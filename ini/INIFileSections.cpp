@@ -80,7 +80,6 @@ SINISectionPool* INIAppendSection(SINIFilePool* root, const char* name, size_t l
         return nullptr;
     }
     std::memset(section, 0, sizeof(SINISectionPool));
-    section->iHash = hash;
     std::memcpy(section->caName, name, length);
     section->caName[length] = '\0';
     if (root->opLastSection)

@@ -25,27 +25,33 @@ SINIValuePool* FindValue(SINISectionPool* section, const char* name) {
     return nullptr;
 }
 
-SINIValuePool* LastValue(const SINISectionPool* section) {
+// The last value of a section and the number of its values.
+struct Tail {
+    SINIValuePool* last;
+    int count;
+};
+
+Tail TailOf(const SINISectionPool* section) {
     if (SINIValueIndex* index = section->ValueIndex())
-        return index->opLastValue;
-    SINIValuePool* last = section->FirstValue();
-    while (last && last->opNext)
-        last = last->opNext;
-    return last;
+        return Tail{index->opLastValue, static_cast<int>(index->names.used)};
+    Tail tail{nullptr, 0};
+    for (SINIValuePool* value = section->FirstValue(); value; value = value->opNext, ++tail.count)
+        tail.last = value;
+    return tail;
 }
 
 // Keeps the section's index able to take one more value; false when memory runs out.
-bool ReserveValueIndex(SINIFilePool* root, SINISectionPool* section) {
-    if (section->iValueCount + 1 < kIndexedSection)
+bool ReserveValueIndex(SINIFilePool* root, SINISectionPool* section, const Tail& tail) {
+    if (tail.count + 1 < kIndexedSection)
         return true;
     SINIValueIndex* index = section->ValueIndex();
     if (index)
-        return name_index::Reserve<SINIValuePool>(index->names, section->iValueCount + 1);
+        return name_index::Reserve<SINIValuePool>(index->names, tail.count + 1);
     index = static_cast<SINIValueIndex*>(MemAlloc(sizeof(SINIValueIndex)));
     if (!index)
         return false;
-    *index = SINIValueIndex{NameIndex{nullptr, 0, 0}, section->FirstValue(), LastValue(section)};
-    if (!name_index::Reserve<SINIValuePool>(index->names, section->iValueCount + 1)) {
+    *index = SINIValueIndex{NameIndex{nullptr, 0, 0}, section->FirstValue(), tail.last};
+    if (!name_index::Reserve<SINIValuePool>(index->names, tail.count + 1)) {
         MemFree(index);
         return false;
     }
@@ -56,8 +62,7 @@ bool ReserveValueIndex(SINIFilePool* root, SINISectionPool* section) {
     return true;
 }
 
-void LinkAtTail(SINISectionPool* section, SINIValuePool* value) {
-    SINIValuePool* tail = LastValue(section);
+void LinkAtTail(SINISectionPool* section, SINIValuePool* value, SINIValuePool* tail) {
     value->opNext = nullptr;
     if (value->LinkedBack())
         value->opPrevious() = tail;
@@ -69,7 +74,6 @@ void LinkAtTail(SINISectionPool* section, SINIValuePool* value) {
         index->opLastValue = value;
         name_index::PutUnchecked(index->names, value, HashNoCase(value->caName));
     }
-    ++section->iValueCount;
 }
 
 // A value without a link back is one of the first few of its section, and its predecessor is found by walking
@@ -92,7 +96,6 @@ void Unlink(SINISectionPool* section, SINIValuePool* value) {
         if (index->opLastValue == value)
             index->opLastValue = previous;
     }
-    --section->iValueCount;
 }
 
 } // namespace
@@ -176,14 +179,15 @@ SINIValuePool* INIAppendValue(SINIFilePool* root, SINISectionPool* section, cons
     size_t dataBytes = size_t(count) * size_t(size);
     size_t storedBytes = dataBytes + (type == INI_TYPE_STRING ? 1 : 0);
     size_t offset = SINIValuePool::DataOffset(length, type, kind);
-    size_t back = section->ValueIndex() || section->iValueCount + 1 >= kIndexedSection ? sizeof(void*) : 0;
+    Tail tail = TailOf(section);
+    size_t back = section->ValueIndex() || tail.count + 1 >= kIndexedSection ? sizeof(void*) : 0;
     char* block = static_cast<char*>(DocumentAllocate(root, back + offset + storedBytes));
     if (!block && DocumentHasRoom(root, back + offset)) { // the record would fit; its elements do not
         Diagnose("Failure : CINIFile::ValueAdd() > Not enough memory to allocate value elements!");
         return nullptr;
     }
     SINIValuePool* node = reinterpret_cast<SINIValuePool*>(block + back);
-    if (!block || !ReserveValueIndex(root, section)) {
+    if (!block || !ReserveValueIndex(root, section, tail)) {
         if (block)
             DocumentGiveBack(root, block, back + offset + storedBytes);
         Diagnose(
@@ -210,7 +214,7 @@ SINIValuePool* INIAppendValue(SINIFilePool* root, SINISectionPool* section, cons
         node->iKind = static_cast<uint8_t>(kind);
     }
     node->iCount = static_cast<int32_t>(count);
-    LinkAtTail(section, node);
+    LinkAtTail(section, node, tail.last);
     return node;
 }
 
