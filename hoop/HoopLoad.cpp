@@ -15,12 +15,25 @@
 
 namespace {
 
-// True when `name` is `key` (lowercase) without regard to ASCII case.
-bool NameIs(const char* name, const char* key) {
-    for (; *key; ++name, ++key)
-        if (*name != *key && FoldAscii(static_cast<unsigned char>(*name)) != static_cast<unsigned char>(*key))
+// A value name that the reader takes, in small letters, with its length.
+struct Key {
+    const char* text;
+    size_t length;
+};
+template <size_t Size> constexpr Key KeyOf(const char (&text)[Size]) {
+    return Key{text, Size - 1};
+}
+
+// True when the value's name is `key` without regard to ASCII case. Names of other lengths, most of them, are
+// settled by the length kept in the record. The keys are small letters only, and a byte equals a small letter
+// or its capital exactly when it equals that letter once bit 0x20 is set.
+bool NameIs(const SINIValuePool* value, const Key& key) {
+    if (value->NameLength() != key.length)
+        return false;
+    for (size_t i = 0; i < key.length; ++i)
+        if ((value->caName[i] | 0x20) != key.text[i])
             return false;
-    return *name == '\0';
+    return true;
 }
 
 // The values of a section that the reader takes, found in one walk of its values rather than one search per
@@ -28,10 +41,10 @@ bool NameIs(const char* name, const char* key) {
 template <int N> struct ValuesOf {
     const SINIValuePool* found[N] = {};
 
-    ValuesOf(const SINISectionPool* section, const char* const (&keys)[N]) {
+    ValuesOf(const SINISectionPool* section, const Key (&keys)[N]) {
         for (const SINIValuePool* value = section->FirstValue(); value; value = value->opNext)
             for (int k = 0; k < N; ++k)
-                if (!found[k] && NameIs(value->caName, keys[k])) {
+                if (!found[k] && NameIs(value, keys[k])) {
                     found[k] = value;
                     break;
                 }
@@ -47,8 +60,9 @@ template <int N> struct ValuesOf {
     const SINIValuePool* Text(int k) const { return Get(k, INI_TYPE_STRING, 0); }
 };
 
-const char* const kHoopKeys[] = {"description", "shape", "points"};
-const char* const kMountKeys[] = {"id", "label", "rotation", "lowhighxy"};
+const Key kHoopKeys[] = {KeyOf("description"), KeyOf("shape"), KeyOf("points")};
+const Key kMountKeys[] = {KeyOf("id"), KeyOf("label"), KeyOf("rotation"), KeyOf("lowhighxy")};
+const Key kRectangleKeys[] = {KeyOf("rect")};
 enum { kDescriptionKey, kShapeKey, kPointsKey };
 enum { kIDKey, kLabelKey, kRotationKey, kLowHighXYKey };
 enum { kDefaultOutlinePoints = 5 };
@@ -111,8 +125,7 @@ void ReadRectangles(const HoopSections& sections, HoopRecord* hoop) {
         if (!sections.rectangles[r])
             continue;
         const HoopRectFields& edges = *kRectangleEdges[r];
-        const char* const keys[] = {"rect"};
-        ValuesOf<1> values(sections.rectangles[r], keys);
+        ValuesOf<1> values(sections.rectangles[r], kRectangleKeys);
         ReadFour(values.Get(0, INI_TYPE_INTEGER, 4), &(hoop->*edges.left), &(hoop->*edges.top),
                  &(hoop->*edges.right), &(hoop->*edges.bottom));
     }
