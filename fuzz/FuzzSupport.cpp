@@ -176,9 +176,9 @@ void ReadValues(SINISectionPool* section, const NamedSection& names) {
 }
 
 void RemoveEverySecondValue(CINIFile& document, SINISectionPool* section, const NamedSection& names) {
-    for (size_t i = 1; i < names.values.size(); i += 2)
+    for (size_t i = 0; i < names.values.size(); i += 2)
         FUZZ_EXPECT(document.ValueRemove(names.values[i].c_str()) == 1);
-    for (size_t i = 1; i < names.values.size(); i += 2)
+    for (size_t i = 0; i < names.values.size(); i += 2)
         FUZZ_EXPECT(INIFindValue(section, names.values[i].c_str()) == nullptr);
 }
 

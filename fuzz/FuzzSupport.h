@@ -38,8 +38,8 @@ FILE* OpenInputStream(const uint8_t* data, size_t size);
 // Walks a document and traps on any broken invariant of its lists, counts, names and values.
 // `fromText` adds what the text loader guarantees beyond the document's own rules.
 void CheckDocument(CINIFile& document, bool fromText);
-// Finds every section and value by name, removes every second value of each section, and checks the
-// document again.
+// Finds every section and value by name, removes every second value of each section from the first on (so
+// that every section loses its head), and checks the document again.
 void ExerciseDocument(CINIFile& document, bool fromText);
 
 // A catalogue as the public getters show it.
