@@ -31,12 +31,16 @@ class Timings {
     void Record(const std::string& name, double seconds);
     // NaN when the benchmark did not run.
     double Seconds(const std::string& name) const;
-    // A Brevant load over the names of its file: the time under the slowest and under the fastest name, and
-    // the length of the slowest.
+    // A Brevant load over the names of its file: the time under the slowest, the middle and the fastest
+    // name, and the length of the slowest.
     double Worst(const std::string& engine, const std::string& file, int* nameLength = nullptr) const;
+    double MedianName(const std::string& engine, const std::string& file) const;
     double Best(const std::string& engine, const std::string& file) const;
 
   private:
+    // The times of a load under each name, fastest first; empty for a file without names.
+    std::vector<double> ByName(const std::string& engine, const std::string& file) const;
+
     std::map<std::string, std::vector<double>> seconds_;
 };
 

@@ -20,10 +20,10 @@ HoopCatalogue* NewCatalogue() {
     return catalogue;
 }
 
-// The hoops go from the tail, so that emptying a catalogue takes time in proportion to its size.
+// The hoops go from the head, so that emptying a catalogue takes time in proportion to its size.
 void FreeCatalogue(HoopCatalogue* catalogue) {
-    while (catalogue->opLastHoop != nullptr)
-        RemoveHoopRecord(catalogue, catalogue->opLastHoop);
+    while (catalogue->opFirstHoop != nullptr)
+        RemoveHoopRecord(catalogue, catalogue->opFirstHoop);
     FreeCatalogueBlock(catalogue);
     if (catalogue->opINIFile != nullptr) {
         catalogue->opINIFile->Destroy();

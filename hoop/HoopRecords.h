@@ -11,7 +11,6 @@ class CINIHoop;
 
 struct MountRecord {
     MountRecord* opNext;
-    MountRecord* opPrev;
     int32_t iID;
     int32_t iRotation;
     int32_t iLowX;
@@ -23,7 +22,6 @@ struct MountRecord {
 
 struct HoopRecord {
     HoopRecord* opNext;
-    HoopRecord* opPrev;
     MountRecord* opFirstMount;
     MountRecord* opLastMount; // the tail of the mount list, null when it is empty
     int32_t iSewFieldLeft, iSewFieldTop, iSewFieldRight, iSewFieldBottom;
