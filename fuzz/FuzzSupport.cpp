@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "ini/INIFileNameHash.h"
 #include "platform/NoCase.h"
 
 namespace {
@@ -55,7 +56,7 @@ void CheckTextValue(const SINIValuePool* value) {
 
 void CheckValue(SINIFilePool* root, SINISectionPool* section, SINIValuePool* value, bool fromText) {
     FUZZ_EXPECT(ValidName(value->caName));
-    FUZZ_EXPECT(INIGetValueByName(root, section, value->caName) == value);
+    FUZZ_EXPECT(INIFindValue(section, value->caName) == value);
     FUZZ_EXPECT(value->iType >= INI_TYPE_INTEGER && value->iType <= INI_TYPE_STRING);
     FUZZ_EXPECT(value->iCount >= 1 && value->iCount <= INI_MAX_ELEMENTS);
     FUZZ_EXPECT(value->Data() != nullptr);
@@ -67,7 +68,7 @@ void CheckValue(SINIFilePool* root, SINISectionPool* section, SINIValuePool* val
 
 void CheckSection(SINIFilePool* root, SINISectionPool* section, bool fromText) {
     FUZZ_EXPECT(ValidName(section->caName));
-    FUZZ_EXPECT(CINIFile::GetSectionByName(root, section->caName) == section);
+    FUZZ_EXPECT(INIFindSection(root, section->caName, HashNoCase(section->caName)) == section);
     if (fromText) { // the loader strips section names
         size_t length = std::strlen(section->caName);
         FUZZ_EXPECT(!IsBlank(section->caName[0]) && !IsBlank(section->caName[length - 1]));
@@ -189,7 +190,7 @@ void ExerciseDocument(CINIFile& document, bool fromText) {
     if (!root)
         return;
     for (const NamedSection& names : NamesOf(root)) {
-        SINISectionPool* section = CINIFile::GetSectionByName(root, names.name.c_str());
+        SINISectionPool* section = INIFindSection(root, names.name.c_str(), HashNoCase(names.name.c_str()));
         FUZZ_EXPECT(section != nullptr);
         root->opCurrentSection = section; // the value operations act on the current section
         ReadValues(section, names);

@@ -9,6 +9,7 @@
 #include "hoop/HoopRecords.h"
 #include "hoop/HoopRectangles.h"
 #include "hoop/HoopSectionMap.h"
+#include "hoop/HoopText.h"
 #include "ini/INIFile.h"
 #include "platform/NoCase.h"
 #include <brevant/INIHoop.h>
@@ -79,16 +80,9 @@ size_t TextBytes(const SINIValuePool* value) {
     return value ? static_cast<size_t>(value->iCount) + 1 : 0;
 }
 
+// A stored string ends in a zero byte behind its elements, so its copy runs to its first zero byte.
 char* CopyStringValue(HoopCatalogue* catalogue, const SINIValuePool* value) {
-    if (!value)
-        return nullptr;
-    size_t length = strnlen(static_cast<const char*>(value->Data()), static_cast<size_t>(value->iCount));
-    char* text = static_cast<char*>(CatalogueAlloc(catalogue, TextBytes(value)));
-    if (text) {
-        std::memcpy(text, value->Data(), length);
-        text[length] = '\0';
-    }
-    return text;
+    return value ? HoopCopyText(catalogue, static_cast<const char*>(value->Data())) : nullptr;
 }
 
 void ReadFour(const SINIValuePool* value, int32_t* a, int32_t* b, int32_t* c, int32_t* d) {
@@ -186,18 +180,16 @@ size_t MountTextRoom(const SINISectionPool* section) {
 }
 
 // The room in the catalogue's block for all that ReadHoops makes: the records, their texts, their points and
-// the default outline that the first hoop takes when it has no points of its own.
+// the default outline, counted whether or not the first hoop takes it.
 size_t MeasureHoops(const HoopSectionMap& map) {
-    size_t bytes = 0;
-    bool first = true;
+    size_t bytes = CatalogueBlockRoom(sizeof(POINT) * kDefaultOutlinePoints);
     for (int index = 0; index < kHoopSectionCount; ++index) {
         const HoopSections& sections = map.Hoop(index);
         if (!sections.hoop)
             continue;
         ValuesOf<3> values(sections.hoop, kHoopKeys);
         const SINIValuePool* points = OutlinePoints(values);
-        size_t outline = points ? static_cast<size_t>(points->iCount / 2) : first ? kDefaultOutlinePoints : 0;
-        first = false;
+        size_t outline = points ? static_cast<size_t>(points->iCount / 2) : 0;
         bytes += CatalogueBlockRoom(sizeof(HoopRecord)) +
                  CatalogueBlockRoom(TextBytes(values.Text(kDescriptionKey))) +
                  CatalogueBlockRoom(TextBytes(values.Text(kShapeKey))) +
@@ -213,7 +205,6 @@ bool ReadHoops(CINIHoop* owner, HoopCatalogue* catalogue) {
     HoopSectionMap map;
     if (!map.Gather(catalogue->opINIFile->Root()) || !OpenCatalogueBlock(catalogue, MeasureHoops(map)))
         return false;
-    bool defaultOutline = true;
     for (int index = 0; index < kHoopSectionCount; ++index) {
         const HoopSections& sections = map.Hoop(index);
         if (!sections.hoop)
@@ -224,14 +215,12 @@ bool ReadHoops(CINIHoop* owner, HoopCatalogue* catalogue) {
         ValuesOf<3> values(sections.hoop, kHoopKeys);
         hoop->caDescription = CopyStringValue(catalogue, values.Text(kDescriptionKey));
         hoop->caShape = CopyStringValue(catalogue, values.Text(kShapeKey));
-        if (ReadPoints(catalogue, OutlinePoints(values), hoop))
-            defaultOutline = false;
+        bool outlined = ReadPoints(catalogue, OutlinePoints(values), hoop);
         ReadRectangles(sections, hoop);
         if (!ReadMounts(catalogue, map, hoop, index))
             return false;
-        if (defaultOutline)
-            SetDefaultOutline(owner, catalogue, hoop, catalogue->iHoopCount - 1);
-        defaultOutline = false;
+        if (!outlined && catalogue->iHoopCount == 1) // only the first hoop gets the default outline
+            SetDefaultOutline(owner, catalogue, hoop, 0);
     }
     CloseCatalogueBlock(catalogue);
     return true;

@@ -252,8 +252,7 @@ int LoadValue(CINIFile* document, FieldReader& reader, ElementRoom& room, CINIVa
     return AddElements(document, reader, room, work, static_cast<int8_t>(type), count);
 }
 
-int LoadSection(SINIFilePool* root, CINIFile* document, FieldReader& reader, ElementRoom& room,
-                CINIValue& work) {
+int LoadSection(CINIFile* document, FieldReader& reader, ElementRoom& room, CINIValue& work) {
     uint8_t nameLength = 0;
     if (!reader.Byte(&nameLength))
         return Fail(kShortRead);
@@ -264,8 +263,6 @@ int LoadSection(SINIFilePool* root, CINIFile* document, FieldReader& reader, Ele
         return Fail(kShortRead);
     if (!document->SectionAdd(name))
         return Fail("Failure : INIBinaryLoadData() > Could not load a section from the Binary INI file!");
-    if (!CINIFile::GetSectionByName(root, name))
-        return Fail("Failure : INIBinaryLoadData() > INIGetSectionByName() failed!");
     uint32_t valueCount = 0;
     if (!reader.Word(&valueCount))
         return Fail(kShortRead);
@@ -300,7 +297,7 @@ int INIBinaryLoadSource(SINIFilePool* root, INIByteSource* source, CINIFile* doc
     CINIValue work;
     ElementRoom room;
     for (uint32_t i = 0; i < sectionCount; ++i)
-        if (!LoadSection(root, document, reader, room, work))
+        if (!LoadSection(document, reader, room, work))
             return 0;
     DiagnoseAs(BREVANT_DIAGNOSTIC_SUMMARY, 0, "Binary INI file loaded.");
     return 1;

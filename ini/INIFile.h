@@ -128,7 +128,6 @@ class CINIFile {
     int LoadFrom(INIByteSource* source, int fileType);
     int GetCount();
 
-    static SINISectionPool* GetSectionByName(SINIFilePool* root, const char* name);
     int SectionGetName(CString* name);
     int SectionFirst();
     int SectionAdd(const char* name);
@@ -152,7 +151,6 @@ int INIGetTypeSize(int type);
 inline bool INIIsValidName(const char* name) {
     return name != nullptr && name[0] != '\0' && strnlen(name, INI_NAME_CAPACITY) < INI_NAME_CAPACITY;
 }
-SINIValuePool* INIGetValueByName(SINIFilePool* root, SINISectionPool* section, const char* name);
 
 // The record work behind the section and value operations, for callers that have checked the name and know
 // its length (and, for sections, its HashNoCase). The appends print the message of SectionAdd or ValueAdd and

@@ -8,14 +8,6 @@
 #include "platform/Diagnostics.h"
 #include "platform/NoCase.h"
 
-SINISectionPool* CINIFile::GetSectionByName(SINIFilePool* root, const char* name) {
-    if (!root || !name) {
-        Diagnose("Failure : CINIFile::GetSectionByName() > Invalid params passed to function!");
-        return nullptr;
-    }
-    return INIFindSection(root, name, HashNoCase(name));
-}
-
 int CINIFile::SectionGetName(CString* name) {
     if (!name) {
         Diagnose("Failure : CINIFile::SectionGetName() > Invalid param passed to function!");

@@ -115,14 +115,6 @@ int INIGetTypeSize(int type) {
     }
 }
 
-SINIValuePool* INIGetValueByName(SINIFilePool*, SINISectionPool* section, const char* name) {
-    if (!section || !name) {
-        Diagnose("Failure : INIGetValueByName() > Invalid param(s) passed to function!");
-        return nullptr;
-    }
-    return FindValue(section, name);
-}
-
 int CINIFile::ValueAdd(CINIValue* value) {
     if (!opRoot || !value || strnlen(value->caName, INI_NAME_CAPACITY) == INI_NAME_CAPACITY) {
         Diagnose("Failure : CINIFile::ValueAdd() > Invalid param(s) passed to function!");
@@ -133,7 +125,7 @@ int CINIFile::ValueAdd(CINIValue* value) {
         Diagnose("Failure : CINIFile::ValueAdd() > No section exist in this INI file!");
         return 0;
     }
-    if (INIGetValueByName(opRoot, section, value->caName)) {
+    if (FindValue(section, value->caName)) {
         Diagnose("Failure : CINIFile::ValueAdd() > The value <%s> already exists in section <%s> in this INI "
                  "file! "
                  "Cannot add two values with the same name to one section!",
@@ -229,7 +221,7 @@ int CINIFile::ValueRemove(const char* name) {
             "Failure : CINIFile::ValueRemove() > Cannot remove value from section as no sections exist!");
         return 0;
     }
-    SINIValuePool* value = INIGetValueByName(opRoot, section, name);
+    SINIValuePool* value = FindValue(section, name);
     if (!value) {
         Diagnose(
             "Failure : CINIFile::ValueRemove() > Value <%s> in section <%s> does not exist in this INI file!",

@@ -186,10 +186,6 @@ TEST(INIEngine, MissingArgumentsAreRefused) {
          "INIBinaryLoadData() > Invalid param(s)"},
         {[&] { return INIBinaryLoadData(nullptr, stream, &file); }, "INIBinaryLoadData() > Invalid param(s)"},
         {[] { return INISourceProcess(nullptr, nullptr); }, "CINIFile::INISourceProcess() > Invalid param"},
-        {[&] { return CINIFile::GetSectionByName(file.Root(), nullptr) != nullptr; },
-         "CINIFile::GetSectionByName() > Invalid params"},
-        {[&] { return INIGetValueByName(file.Root(), nullptr, "n") != nullptr; },
-         "INIGetValueByName() > Invalid param(s)"},
         {[&] { return file.SectionGetName(nullptr); }, "CINIFile::SectionGetName() > Invalid param"},
         {[&] { return file.ValueAdd(nullptr); }, "CINIFile::ValueAdd() > Invalid param(s)"},
     };

@@ -241,7 +241,8 @@ TEST(HostileNames, CraftedCollisionsLeaveTheIndexesShortProbes) {
                                                           : name_index::Distances<SINIValuePool>(index);
         EXPECT_LE(distances.longest, 512u);
         EXPECT_LE(distances.total, 16 * n);
-        EXPECT_TRUE(inSections ? CINIFile::GetSectionByName(file.Root(), names.back().c_str()) != nullptr
+        EXPECT_TRUE(inSections ? INIFindSection(file.Root(), names.back().c_str(),
+                                                HashNoCase(names.back().c_str())) != nullptr
                                : INIFindValue(file.Root()->opFirstSection, names[n / 2].c_str()) != nullptr);
         file.Destroy();
     }
